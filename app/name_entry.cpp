@@ -1,0 +1,5 @@
+// The name-entry application script.
+#include "rt_program.h"
+
+void ApplicationScript() {
+}

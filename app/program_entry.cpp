@@ -1,0 +1,88 @@
+// Process entry and the END path.
+//
+// END may be reached from deep inside platform callbacks (a window procedure
+// called by a message box's modal loop, say). Those frames are abandoned, not
+// unwound: the process ends right after the clean-up, and running C++ or SEH
+// unwinding through the platform's frames is not safe.
+#include "rt_program.h"
+
+#include "rt_memory.h"
+#include "rt_numbers.h"
+
+int32_t ExitCode;
+HINSTANCE ModuleHandle;
+uintptr_t StartupStack;
+
+namespace {
+
+void* resumePoint[5];  // __builtin_setjmp's buffer: frame, label, stack, spare
+
+#if defined(__i386__)
+// The SEH chain head at the resume point. Frames abandoned by END may have
+// registered handlers below it; the debug-print exception of an exit routine
+// would otherwise walk into dead stack.
+void* startupExceptionChain;
+#endif
+
+[[noreturn]] void FinishProgram() {
+    WindowListFree();
+    HeapShutdown();
+    ExitProcess(static_cast<UINT>(ExitCode));
+}
+
+}  // namespace
+
+extern "C" void ProgramStartup() {
+    FpuModeReset();
+    HeapStart();
+    ModuleHandle = GetModuleHandleA(nullptr);
+#if defined(__i386__)
+    __asm__ __volatile__("movl %%fs:0, %0" : "=r"(startupExceptionChain));
+#endif
+    // The builtin pair restores only the frame and stack pointers; the
+    // compiler saves every register it needs around the receiver itself.
+    if (__builtin_setjmp(resumePoint) != 0) FinishProgram();
+    uintptr_t stack;
+#if defined(__x86_64__)
+    __asm__ __volatile__("movq %%rsp, %0" : "=r"(stack));
+#else
+    __asm__ __volatile__("movl %%esp, %0" : "=r"(stack));
+#endif
+    StartupStack = stack;
+    ApplicationScript();
+    ProgramEnd();
+}
+
+void ProgramEnd() {
+    // Without a resume point (a program that did not start here) the
+    // clean-up runs on the current stack.
+    if (StartupStack == 0) FinishProgram();
+#if defined(__i386__)
+    __asm__ __volatile__("movl %0, %%fs:0" : : "r"(startupExceptionChain) : "memory");
+#endif
+    __builtin_longjmp(resumePoint, 1);
+}
+
+int32_t ControlListFree(ControlDefinition* first) {
+    for (ControlDefinition* node = first; node;) {
+        ControlDefinition* const next = node->next;
+        GlobalBlockFree(node->text);
+        GlobalBlockFree(node);
+        node = next;
+    }
+    return 0;
+}
+
+int32_t WindowListFree() {
+    for (WindowListNode* node = WindowList; node;) {
+        const WindowRecord* const record = node->record;
+        if (record && record->definition) {
+            ControlListFree(record->definition->controls);
+            GlobalBlockFree(record->definition);
+        }
+        WindowListNode* const next = node->next;
+        GlobalBlockFree(node);
+        node = next;
+    }
+    return 0;
+}

@@ -1,0 +1,51 @@
+// Helpers shared by the test programs.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "heap_walk.h"
+
+// Collects the texts sent to the debugger output channel while it exists, by
+// watching for the exception that OutputDebugStringA raises.
+class DebugOutputCapture {
+public:
+    DebugOutputCapture();
+    ~DebugOutputCapture();
+    DebugOutputCapture(const DebugOutputCapture&) = delete;
+    DebugOutputCapture& operator=(const DebugOutputCapture&) = delete;
+    const std::vector<std::string>& Messages() const;
+private:
+    void* handler_;
+};
+
+// Path of a program built beside the running test executable.
+std::string SiblingProgram(const char* fileName);
+
+struct ProgramResult {
+    bool started = false;
+    bool finished = false;  // within the time limit
+    DWORD exitCode = 0xDEADBEEF;
+    std::string output;      // standard output, CR LF as written
+};
+// Runs a program with the given command-line tail, capturing standard output.
+ProgramResult RunProgram(const std::string& path, const std::string& arguments,
+                         DWORD timeoutMs = 20000);
+
+// Redirects this executable's import of one system function (the runtime is
+// linked in statically, so its calls go through the same table) while the
+// object lives. Used to make allocations fail on demand.
+class ScopedImportHook {
+public:
+    ScopedImportHook(const char* dll, const char* function, void* replacement);
+    ~ScopedImportHook();
+    ScopedImportHook(const ScopedImportHook&) = delete;
+    ScopedImportHook& operator=(const ScopedImportHook&) = delete;
+    bool Installed() const { return slot_ != nullptr; }
+    void* Original() const { return original_; }
+private:
+    void** slot_ = nullptr;
+    void* original_ = nullptr;
+};
