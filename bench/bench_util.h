@@ -1,0 +1,39 @@
+// Timing helpers for the benchmarks: nanoseconds per operation, median of
+// several repetitions.
+#pragma once
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+// Keeps the compiler from discarding or hoisting the measured work.
+template <typename T>
+inline void KeepAlive(const T& value) {
+    __asm__ __volatile__("" : : "r"(value) : "memory");
+}
+
+inline double NowNs() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) * 1e9 / static_cast<double>(frequency.QuadPart);
+}
+
+// Median over `repetitions` runs of `iterations` calls of body(), in ns per call.
+template <typename Body>
+double MedianNsPerCall(int repetitions, long iterations, Body body) {
+    std::vector<double> samples;
+    for (int r = 0; r < repetitions; ++r) {
+        const double start = NowNs();
+        for (long i = 0; i < iterations; ++i) body();
+        samples.push_back((NowNs() - start) / static_cast<double>(iterations));
+    }
+    std::sort(samples.begin(), samples.end());
+    return samples[samples.size() / 2];
+}
