@@ -78,6 +78,8 @@ rt_make_prefix() {
   "$WINESERVER" -w
   cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
   "$WINELOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  # A crashing test program ends at once instead of waiting in a debugger.
+  "$WINELOADER" reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f >/dev/null 2>&1 || true
   "$WINESERVER" -w
   touch "$WINEPREFIX/.rt-ready"
 }

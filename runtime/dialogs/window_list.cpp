@@ -1,4 +1,29 @@
-// The process-wide list of defined dialogs.
+// The process-wide list of defined dialogs and its release at END.
+#include "rt_memory.h"
 #include "rt_records.h"
 
 WindowListNode* WindowList;
+
+int32_t ControlListFree(ControlDefinition* first) {
+    for (ControlDefinition* node = first; node;) {
+        ControlDefinition* const next = node->next;
+        GlobalBlockFree(node->text);
+        GlobalBlockFree(node);
+        node = next;
+    }
+    return 0;
+}
+
+int32_t WindowListFree() {
+    for (WindowListNode* node = WindowList; node;) {
+        const WindowRecord* const record = node->record;
+        if (record && record->definition) {
+            ControlListFree(record->definition->controls);
+            GlobalBlockFree(record->definition);
+        }
+        WindowListNode* const next = node->next;
+        GlobalBlockFree(node);
+        node = next;
+    }
+    return 0;
+}

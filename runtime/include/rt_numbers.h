@@ -9,6 +9,9 @@ extern const uint16_t FpuControlWord;  // 0x033F
 // FpuControlWord. Process start does this; test programs call it themselves.
 void FpuModeReset();
 uint16_t FpuReadControlWord();
+// Rounds with the x87's current mode (nearest, ties to even, under the runtime's
+// mode) to a 32-bit integer.
+int32_t RoundNearest(double value);
 
 // Leading decimal number of text: blanks/tabs, optional '-', digits, optional
 // '.' and digits. No exponent, no '+'; anything else ends the number.

@@ -22,6 +22,3 @@ extern "C" [[noreturn]] void ProgramStartup();
 // the dialog definitions, runs the exit routines, destroys the heap and exits
 // with ExitCode.
 [[noreturn]] void ProgramEnd();
-
-int32_t WindowListFree();
-int32_t ControlListFree(ControlDefinition* first);

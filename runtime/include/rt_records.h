@@ -90,6 +90,11 @@ struct WindowListNode {
     WindowRecord* record;
 };
 extern WindowListNode* WindowList;
+// Frees every listed record's definition with its controls and text copies,
+// and the list nodes; called once, at END.
+int32_t WindowListFree();
+// Frees a control list: each node and its text copy.
+int32_t ControlListFree(ControlDefinition* first);
 
 #if defined(__i386__)
 static_assert(sizeof(WindowRecord) == 26 * 4, "WindowRecord is 26 words");

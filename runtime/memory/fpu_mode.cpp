@@ -18,3 +18,9 @@ uint16_t FpuReadControlWord() {
     __asm__ __volatile__("fnstcw %0" : "=m"(word));
     return word;
 }
+
+int32_t RoundNearest(double value) {
+    int32_t result;
+    __asm__("fistpl %0" : "=m"(result) : "t"(static_cast<long double>(value)) : "st");
+    return result;
+}

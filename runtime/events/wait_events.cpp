@@ -1,0 +1,65 @@
+// The message pump that user code calls in its wait loop.
+#include "rt_dialogs.h"
+#include "rt_events.h"
+#include "rt_winconst.h"
+#include "rt_windows.h"
+
+namespace {
+
+bool IsRuntimeClass(HWND window) {
+    const uint16_t atom = static_cast<uint16_t>(GetClassWord(window, GCW_ATOM));
+    return atom != 0 && (atom == DialogClassAtom || atom == WindowClassAtom || atom == FrameClassAtom);
+}
+
+// The record of the message's window or of its nearest runtime ancestor.
+// Dialogs resolve through their "DLGPTR" property, so that their controls get
+// the dialog manager's keyboard handling (Tab, Enter) through the record path.
+WindowRecord* FindRecord(HWND window) {
+    if (!window) return nullptr;
+    for (HWND w = window; w; w = GetParent(w)) {
+        if (IsRuntimeClass(w)) return WindowRecordOf(w);
+    }
+    return nullptr;
+}
+
+// True when the message is to be translated and dispatched.
+bool PassThroughRecord(const WindowRecord* record, MSG* message) {
+    bool dispatch = false;
+    HACCEL table = static_cast<HACCEL>(GetPropA(record->hwnd, RT_PROP_ACCELERATORS));
+    if (table && !TranslateAcceleratorA(record->hwnd, table, message)) dispatch = true;
+    if (record->isDialog) {
+        if (!IsDialogMessageA(record->hwnd, message)) dispatch = true;
+    } else {
+        dispatch = true;
+    }
+    if (record->hooks && record->hooks->keyFilter && message->message == WM_KEYDOWN &&
+        record->hooks->keyFilter(record->hwnd, message)) {
+        dispatch = false;
+    }
+    return dispatch;
+}
+
+bool PassThroughActiveWindow(MSG* message) {
+    HWND active = GetActiveWindow();
+    if (active && (GetWindowLongA(active, GWL_EXSTYLE) & WS_EX_CONTROLPARENT)) {
+        return !IsDialogMessageA(active, message);
+    }
+    return true;
+}
+
+}  // namespace
+
+int32_t WaitEvents(int32_t noWait) {
+    if (noWait == 0) WaitMessage();
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        const WindowRecord* record = FindRecord(message.hwnd);
+        const bool dispatch = record && record->hwnd ? PassThroughRecord(record, &message)
+                                                     : PassThroughActiveWindow(&message);
+        if (dispatch) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,51 @@
+// Events for user handlers: the event variables, the runtime's event codes,
+// the dispatcher and the message pump.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "rt_records.h"
+
+// The event variables. Written only by DispatchEvent; a handler reads them.
+// Values that may carry a handle or an address are pointer-sized.
+extern int32_t EventMessage;     // message number or EVENT_ code
+extern intptr_t EventWParam;     // wParam, or a decoded part of it
+extern intptr_t EventLParam;     // lParam, or a decoded value
+extern int32_t EventMouseX;      // client coordinates of a mouse message, 0..65535
+extern int32_t EventMouseY;
+extern WindowRecord* EventWindow;  // the record the event belongs to
+extern int32_t EventControlId;   // control of a command, notification or scroll message
+extern int32_t EventMenuId;      // most recent menu or accelerator command
+extern int32_t EventNotifyCode;  // notification code of a control
+
+// Runtime event codes, in the application message range.
+enum : int32_t {
+    EVENT_CLOSE = 0x8002,    // WM_CLOSE
+    EVENT_MENU = 0x8003,     // WM_COMMAND from a menu or accelerator
+    EVENT_CONTROL = 0x8004,  // WM_COMMAND from a control, WM_NOTIFY
+    EVENT_SIZE = 0x8009,     // raised just before WM_SIZE / WM_SIZING
+    EVENT_ERASE = 0x800F,    // background erased
+};
+
+// Items of the MDI "&Window" menu, acted on by the dispatcher itself.
+enum : int32_t {
+    IDM_CASCADE = 0x8005,
+    IDM_TILE = 0x8006,
+    IDM_ARRANGE = 0x8007,
+};
+
+// Decodes the message into the event variables, calls the record's handler
+// and restores the variables it found (all but EventMenuId). Returns the
+// handler's result, 0 without a handler or record.
+int32_t DispatchEvent(WindowRecord* record, uint32_t message, WPARAM wParam, LPARAM lParam);
+
+// Waits for a message unless noWait is non-zero, then handles every queued
+// message: accelerators, dialog keyboard navigation and key filters for the
+// runtime's windows, translation and dispatch for the rest. Returns 0.
+int32_t WaitEvents(int32_t noWait);
+
+// The record of a runtime window: a dialog's "DLGPTR" property, or window-data
+// slot 0 of the runtime's window classes. Any other window has none (0).
+WindowRecord* WindowRecordOf(HWND window);
