@@ -1,0 +1,133 @@
+// The subclass procedures of owner-drawn push buttons, hot-tracking buttons
+// and labels: image loading from the text, drawing hand-off, hot tracking.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "rt_winconst.h"
+#include "subclass_common.h"
+
+namespace {
+
+bool IsBitmapButton(HWND window) {
+    return (GetWindowLongA(window, GWL_STYLE) & BS_BITMAP) == BS_BITMAP;
+}
+
+bool IsBitmapLabel(HWND window) {
+    return (GetWindowLongA(window, GWL_STYLE) & SS_BITMAP) == SS_BITMAP;
+}
+
+// Clean-up list A: font, image, colours, previous procedure.
+void CleanUpCommon(HWND window, UINT getImageMessage, WNDPROC previous) {
+    controls::ReleaseOwnFont(window);
+    controls::ReleaseImage(window, getImageMessage);
+    controls::RemoveColourProperties(window);
+    controls::RestorePreviousProc(window, previous);
+}
+
+void StartHotTracking(HWND window) {
+    if (GetPropA(window, RT_PROP_HOT)) return;
+    TRACKMOUSEEVENT track{};
+    track.cbSize = sizeof(track);
+    track.dwFlags = TME_LEAVE;
+    track.hwndTrack = window;
+    _TrackMouseEvent(&track);
+    SetPropA(window, RT_PROP_HOT, reinterpret_cast<HANDLE>(1));
+    InvalidateRect(window, nullptr, TRUE);
+}
+
+void EndHotTracking(HWND window) {
+    RemovePropA(window, RT_PROP_HOT);
+    InvalidateRect(window, nullptr, TRUE);
+}
+
+}  // namespace
+
+LRESULT CALLBACK PushButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const WNDPROC previous = controls::PreviousProc(window);
+    switch (message) {
+        case WM_SETTEXT:
+            if (IsBitmapButton(window)) {
+                controls::LoadImageFromText(window, reinterpret_cast<const char*>(lParam), BM_GETIMAGE,
+                                            BM_SETIMAGE);
+            }
+            break;
+        case WM_DESTROY:
+            CleanUpCommon(window, BM_GETIMAGE, previous);
+            break;
+        case ColourRequest:
+            return controls::AnswerColours(window, wParam, GetPropA(window, RT_PROP_BACK_BRUSH));
+        case WM_DRAWITEM:
+            DrawPushButton(window, reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+            break;
+        default:
+            break;
+    }
+    return controls::PassOn(previous, window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK HotButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const WNDPROC previous = controls::PreviousProc(window);
+    switch (message) {
+        case WM_SETTEXT:
+            if (IsBitmapButton(window)) {
+                controls::LoadImageFromText(window, reinterpret_cast<const char*>(lParam), BM_GETIMAGE,
+                                            BM_SETIMAGE);
+            }
+            break;
+        case WM_DESTROY: {
+            // Clean-up list B: list A plus the hot state and the objects the
+            // application handed over.
+            controls::ReleaseOwnFont(window);
+            controls::ReleaseImage(window, BM_GETIMAGE);
+            HGDIOBJ hotBrush = RemovePropA(window, RT_PROP_HOT_BRUSH);
+            HGDIOBJ backBrush = RemovePropA(window, RT_PROP_BACK_BRUSH);
+            RemovePropA(window, RT_PROP_BACK_COLOUR);
+            RemovePropA(window, RT_PROP_TEXT_COLOUR);
+            RemovePropA(window, RT_PROP_HOT);
+            RemovePropA(window, RT_PROP_HOT_COLOUR);
+            RemovePropA(window, RT_PROP_BORDER_WIDTH);
+            if (hotBrush) DeleteObject(hotBrush);
+            if (backBrush) DeleteObject(backBrush);
+            controls::DeletePropertyObject(window, RT_PROP_HOT_BITMAP);
+            controls::DeletePropertyObject(window, RT_PROP_NORMAL_BITMAP);
+            controls::DeletePropertyObject(window, RT_PROP_PUSHED_BITMAP);
+            controls::RestorePreviousProc(window, previous);
+            break;
+        }
+        case ColourRequest:
+            return controls::AnswerColours(window, wParam, GetStockObject(NULL_BRUSH));
+        case WM_DRAWITEM:
+            DrawHotButton(window, reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+            break;
+        case WM_MOUSEMOVE:
+            StartHotTracking(window);
+            break;
+        case WM_MOUSELEAVE:
+            EndHotTracking(window);
+            break;
+        default:
+            break;
+    }
+    return controls::PassOn(previous, window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK StaticControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const WNDPROC previous = controls::PreviousProc(window);
+    switch (message) {
+        case WM_SETTEXT:
+            if (IsBitmapLabel(window)) {
+                controls::LoadImageFromText(window, reinterpret_cast<const char*>(lParam), STM_GETIMAGE,
+                                            STM_SETIMAGE);
+            }
+            break;
+        case WM_DESTROY:
+            CleanUpCommon(window, STM_GETIMAGE, previous);
+            break;
+        case ColourRequest:
+            return controls::AnswerColours(window, wParam, GetPropA(window, RT_PROP_BACK_BRUSH));
+        default:
+            break;
+    }
+    return controls::PassOn(previous, window, message, wParam, lParam);
+}

@@ -1,0 +1,63 @@
+// Attaching a control: its colour properties and its subclass procedure.
+#include "subclass_common.h"
+
+namespace {
+
+struct TypeEntry {
+    WNDPROC procedure;
+    int backgroundIndex;
+};
+
+TypeEntry EntryFor(int32_t type) {
+    switch (type) {
+        case CONTROL_PUSH_BUTTON: return {PushButtonProc, COLOR_BTNFACE};
+        case CONTROL_CHECK_BOX:
+        case CONTROL_RADIO_BUTTON:
+        case CONTROL_GROUP_BOX:
+        case CONTROL_SYSTEM_BUTTON: return {GenericControlProc, COLOR_BTNFACE};
+        case CONTROL_EDIT:
+        case CONTROL_LIST_BOX:
+        case CONTROL_COMBO_BOX: return {GenericControlProc, COLOR_WINDOW};
+        case CONTROL_LABEL: return {StaticControlProc, COLOR_BTNFACE};
+        case CONTROL_SCROLL_BAR: return {GenericControlProc, COLOR_SCROLLBAR};
+        case CONTROL_HOT_BUTTON: return {HotButtonProc, COLOR_BTNFACE};
+        default: return {GenericControlProc, COLOR_WINDOW};
+    }
+}
+
+HANDLE AsProperty(uintptr_t value) { return reinterpret_cast<HANDLE>(value); }
+
+}  // namespace
+
+int32_t ControlSubclass(HWND control, int32_t type) {
+    if (!control) return 0;
+    const TypeEntry entry = EntryFor(type);
+    const COLORREF background = GetSysColor(entry.backgroundIndex);
+    SetPropA(control, RT_PROP_TEXT_COLOUR, AsProperty(GetSysColor(COLOR_BTNTEXT)));
+    SetPropA(control, RT_PROP_BACK_COLOUR, AsProperty(background));
+    if (type == CONTROL_SCROLL_BAR) {
+        SetPropA(control, RT_PROP_BACK_BRUSH, nullptr);
+    } else {
+        SetPropA(control, RT_PROP_BACK_BRUSH, CreateSolidBrush(background));
+        if (type == CONTROL_HOT_BUTTON) {
+            SetPropA(control, RT_PROP_HOT_COLOUR, AsProperty(background));
+            SetPropA(control, RT_PROP_BORDER_WIDTH, AsProperty(1));
+        }
+    }
+    const LONG_PTR previous =
+        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(entry.procedure));
+    SetPropA(control, RT_PROP_PREVIOUS_PROC, reinterpret_cast<HANDLE>(previous));
+
+    // The procedure never sees WM_CREATE: load the image the creation text
+    // names now, as setting the text later would.
+    char text[260];
+    if ((type == CONTROL_PUSH_BUTTON || type == CONTROL_HOT_BUTTON) &&
+        (GetWindowLongA(control, GWL_STYLE) & BS_BITMAP) == BS_BITMAP) {
+        GetWindowTextA(control, text, sizeof(text));
+        controls::LoadImageFromText(control, text, BM_GETIMAGE, BM_SETIMAGE);
+    } else if (type == CONTROL_LABEL && (GetWindowLongA(control, GWL_STYLE) & SS_BITMAP) == SS_BITMAP) {
+        GetWindowTextA(control, text, sizeof(text));
+        controls::LoadImageFromText(control, text, STM_GETIMAGE, STM_SETIMAGE);
+    }
+    return 0;
+}

@@ -1,0 +1,104 @@
+// Owner-drawn push buttons: frame, face, default/focus outline and caption.
+#include "rt_controls.h"
+#include "rt_strings.h"
+
+namespace {
+
+COLORREF ColourProperty(HWND window, const char* name) {
+    return static_cast<COLORREF>(reinterpret_cast<uintptr_t>(GetPropA(window, name)));
+}
+
+// The outline that marks focus and the default button: the full item
+// rectangle in the pen the device context holds.
+void DrawOutline(HDC dc, const RECT& r) {
+    HGDIOBJ previous = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    Rectangle(dc, r.left, r.top, r.right, r.bottom);
+    SelectObject(dc, previous);
+}
+
+}  // namespace
+
+int32_t FillSolid(HDC dc, int32_t x, int32_t y, int32_t width, int32_t height, COLORREF colour) {
+    if (!dc) return 0;
+    SetBkColor(dc, colour);
+    const RECT r{x, y, x + width, y + height};
+    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+    return 0;
+}
+
+void ApplyDefaultButtonState(HWND button, DRAWITEMSTRUCT* item) {
+    const LRESULT answer = SendMessageA(GetParent(button), DM_GETDEFID, 0, 0);
+    if ((answer & 0xFFFF) == item->CtlID) item->itemState |= ODS_DEFAULT;
+}
+
+void ButtonTextLayout(HDC dc, HWND button, const char* caption, UINT state, RECT* textRect) {
+    const int previousMode = SetBkMode(dc, TRANSPARENT);
+    const LONG style = GetWindowLongA(button, GWL_STYLE);
+    const int32_t length = StrLength(caption);
+    UINT format = DT_CENTER | DT_VCENTER;
+    if (style & BS_MULTILINE) {
+        format |= DT_WORDBREAK;
+        RECT measure = *textRect;
+        DrawTextA(dc, caption, length, &measure, format | DT_CALCRECT);
+        // Centre the wrapped block: DT_VCENTER only works on single lines.
+        textRect->top += (textRect->bottom - textRect->top) / 2 - (measure.bottom - measure.top) / 2;
+    } else {
+        format |= DT_SINGLELINE;
+    }
+    SIZE extent{};
+    GetTextExtentPoint32A(dc, caption, length, &extent);
+    const int x = (textRect->left + textRect->right) / 2 - extent.cx / 2;
+    int y = (textRect->top + textRect->bottom) / 2 - extent.cy / 2;
+
+    COLORREF previousColour;
+    if (state & ODS_DISABLED) {
+        y -= 1;
+        previousColour = SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+        if (style & BS_MULTILINE) {
+            DrawTextA(dc, caption, length, textRect, format);
+        } else {
+            DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(caption), static_cast<WPARAM>(length), x, y,
+                       extent.cx, extent.cy, DST_TEXT | DSS_DISABLED);
+        }
+    } else {
+        previousColour = SetTextColor(dc, ColourProperty(button, RT_PROP_TEXT_COLOUR));
+        DrawTextA(dc, caption, length, textRect, format);
+    }
+    SetBkMode(dc, previousMode);
+    SetTextColor(dc, previousColour);
+}
+
+int32_t DrawPushButton(HWND button, DRAWITEMSTRUCT* item) {
+    if (!item) return 0;
+    ApplyDefaultButtonState(button, item);
+    HDC dc = item->hDC;
+    const UINT state = item->itemState;
+    RECT frame = item->rcItem;
+    RECT text = item->rcItem;
+    char caption[255];
+    caption[0] = 0;
+    GetWindowTextA(button, caption, sizeof(caption));
+    const LONG style = GetWindowLongA(button, GWL_STYLE);
+
+    if (style & BS_MULTILINE) {
+        InflateRect(&text, -2 * GetSystemMetrics(SM_CXEDGE), -2 * GetSystemMetrics(SM_CYEDGE));
+    }
+    if (state & ODS_SELECTED) OffsetRect(&text, 1, 1);
+    const bool outlined = (state & (ODS_FOCUS | ODS_DEFAULT)) != 0;
+    if (outlined) InflateRect(&frame, -1, -1);
+
+    if (style & BS_FLAT) {
+        DrawOutline(dc, frame);
+        InflateRect(&frame, -1, -1);
+    } else {
+        UINT frameState = DFCS_BUTTONPUSH | DFCS_ADJUSTRECT;
+        if (state & ODS_SELECTED) frameState |= DFCS_PUSHED;
+        DrawFrameControl(dc, &frame, DFC_BUTTON, frameState);
+    }
+    FillSolid(dc, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
+              ColourProperty(button, RT_PROP_BACK_COLOUR));
+    if (outlined) DrawOutline(dc, item->rcItem);
+    if (caption[0] == 0) return 0;
+    ButtonTextLayout(dc, button, caption, state, &text);
+    return 0;
+}

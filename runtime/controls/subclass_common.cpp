@@ -1,0 +1,84 @@
+// Pieces shared by the subclass procedures.
+#include "subclass_common.h"
+
+#include "rt_numbers.h"
+#include "rt_strings.h"
+
+namespace controls {
+
+namespace {
+
+COLORREF ColourProperty(HWND window, const char* name) {
+    return static_cast<COLORREF>(reinterpret_cast<uintptr_t>(GetPropA(window, name)));
+}
+
+// Texts are examined in a 260-byte buffer; a longer text names no image
+// rather than a different, cut-off one.
+constexpr int32_t kImageTextLimit = 259;
+
+}  // namespace
+
+LRESULT AnswerColours(HWND window, WPARAM dc, HGDIOBJ brush) {
+    HDC context = reinterpret_cast<HDC>(dc);
+    SetTextColor(context, ColourProperty(window, RT_PROP_TEXT_COLOUR));
+    SetBkColor(context, ColourProperty(window, RT_PROP_BACK_COLOUR));
+    return reinterpret_cast<LRESULT>(brush);
+}
+
+void ReleaseOwnFont(HWND window) {
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+    if (!font) return;
+    HWND parent = GetParent(window);
+    if (parent && reinterpret_cast<HFONT>(SendMessageA(parent, WM_GETFONT, 0, 0)) == font) return;
+    DeleteObject(font);
+}
+
+void ReleaseImage(HWND window, UINT getImageMessage) {
+    HGDIOBJ image = reinterpret_cast<HGDIOBJ>(SendMessageA(window, getImageMessage, IMAGE_BITMAP, 0));
+    if (image) DeleteObject(image);
+}
+
+void RemoveColourProperties(HWND window) {
+    HGDIOBJ brush = RemovePropA(window, RT_PROP_BACK_BRUSH);
+    RemovePropA(window, RT_PROP_BACK_COLOUR);
+    RemovePropA(window, RT_PROP_TEXT_COLOUR);
+    if (brush) DeleteObject(brush);
+}
+
+void RestorePreviousProc(HWND window, WNDPROC previous) {
+    if (!previous) return;
+    RemovePropA(window, RT_PROP_PREVIOUS_PROC);
+    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+}
+
+void DeletePropertyObject(HWND window, const char* name) {
+    HGDIOBJ object = RemovePropA(window, name);
+    if (object) DeleteObject(object);
+}
+
+void LoadImageFromText(HWND window, const char* text, UINT getImageMessage, UINT setImageMessage) {
+    ReleaseImage(window, getImageMessage);
+    HANDLE image = nullptr;
+    if (StrLength(text) <= kImageTextLimit) {
+        char buffer[kImageTextLimit + 1];
+        StrCopy(buffer, text);
+        UINT flags = LR_CREATEDIBSECTION;
+        HINSTANCE module = nullptr;
+        const char* name = buffer;
+        if (StrFind(buffer, ":", 1) != 0) {
+            flags |= LR_LOADFROMFILE;  // a drive or scheme colon: a file path
+        } else {
+            module = GetModuleHandleA(nullptr);
+            const double value = TextToReal(buffer);
+            // Resource numbers are 16 bits; anything else is looked up by name.
+            if (value > 0 && value < 65535.5) {
+                const int32_t number = RoundNearest(value);
+                if (number > 0) name = MAKEINTRESOURCEA(number);
+            }
+        }
+        image = LoadImageA(module, name, IMAGE_BITMAP, 0, 0, flags);
+    }
+    SendMessageA(window, setImageMessage, IMAGE_BITMAP, reinterpret_cast<LPARAM>(image));
+}
+
+}  // namespace controls

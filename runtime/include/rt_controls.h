@@ -1,0 +1,96 @@
+// Control appearance: colour properties, the subclass procedures that answer
+// colour requests and paint owner-drawn buttons, and attaching controls.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+// Window properties of controls. Colours are raw COLORREF values; GDI objects
+// stored in BBRUSH, HBRUSH, HOTBMP, NORBMP and SELBMP belong to the control
+// and are deleted when it is destroyed.
+#define RT_PROP_PREVIOUS_PROC "LPFN"
+#define RT_PROP_TEXT_COLOUR "FGRND"
+#define RT_PROP_BACK_COLOUR "BGRND"
+#define RT_PROP_BACK_BRUSH "BBRUSH"
+#define RT_PROP_NOTIFY_TAB "NOTIFY_TAB"
+#define RT_PROP_NOTIFY_ENTER "NOTIFY_ENTER"
+#define RT_PROP_HOT "DOHOT"
+#define RT_PROP_HOT_BRUSH "HBRUSH"
+#define RT_PROP_HOT_COLOUR "HTCLR"
+#define RT_PROP_BORDER_WIDTH "BORDERWIDTH"
+#define RT_PROP_HOT_BITMAP "HOTBMP"
+#define RT_PROP_NORMAL_BITMAP "NORBMP"
+#define RT_PROP_PUSHED_BITMAP "SELBMP"
+
+// A parent asks a control for its colours with this message (wParam the
+// device context, lParam the control); the answer is the background brush.
+constexpr UINT ColourRequest = 0x0019;
+// WM_COMMAND notification codes sent for Tab and Enter typed into a control
+// that carries NOTIFY_TAB / NOTIFY_ENTER.
+constexpr int32_t TabNotification = 0x0A01;
+constexpr int32_t EnterNotification = 0x0A00;
+
+// Control types of ControlAdd and ControlSubclass.
+enum ControlType : int32_t {
+    CONTROL_PUSH_BUTTON = 1,  // owner-drawn
+    CONTROL_CHECK_BOX = 2,
+    CONTROL_RADIO_BUTTON = 3,
+    CONTROL_EDIT = 4,
+    CONTROL_LIST_BOX = 5,
+    CONTROL_COMBO_BOX = 6,
+    CONTROL_LABEL = 7,
+    CONTROL_SCROLL_BAR = 8,
+    CONTROL_GROUP_BOX = 9,
+    CONTROL_RICH_EDIT = 10,
+    CONTROL_LIST_VIEW = 11,
+    CONTROL_STATUS_BAR = 12,
+    CONTROL_SYSTEM_BUTTON = 13,  // drawn by the system
+    CONTROL_TREE_VIEW = 14,
+    CONTROL_HOT_BUTTON = 20,     // owner-drawn, hot-tracking
+    CONTROL_BY_CLASS = 99,
+};
+
+// Tags of a typed argument: the low 16 bits are the kind of the value, a
+// non-zero high word says the value is the address of the variable.
+enum : uint32_t {
+    TAG_STRING = 0,
+    TAG_INT = 2,
+    TAG_RECORD = 15,
+    TAG_HANDLE = 19,
+    TAG_BY_REFERENCE = 0x10000,
+};
+struct TypedArgument {
+    intptr_t value;
+    uint32_t tag;
+};
+
+// Sends message to the window named by the target (a handle, a handle
+// variable, or a WindowRecord), or to its child controlId when that is
+// non-zero. Returns SendMessageA's result, 0 when there is no such window.
+LRESULT SendWindowMessage(intptr_t targetValue, uint32_t targetTag, UINT message, WPARAM wParam,
+                          intptr_t lParamValue, uint32_t lParamTag, int32_t controlId);
+
+// Writes the colour properties of the control type and installs its subclass
+// procedure. A bitmap button or picture label loads the image its text names.
+int32_t ControlSubclass(HWND control, int32_t type);
+
+LRESULT CALLBACK GenericControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK PushButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK HotButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK StaticControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Solid rectangle through ExtTextOutA; leaves the colour as the DC's
+// background colour.
+int32_t FillSolid(HDC dc, int32_t x, int32_t y, int32_t width, int32_t height, COLORREF colour);
+// Paints an owner-drawn push button completely (frame, face, outline, caption).
+int32_t DrawPushButton(HWND button, DRAWITEMSTRUCT* item);
+// Paints a hot-tracking button: region or rectangle, bitmaps, border width.
+int32_t DrawHotButton(HWND button, DRAWITEMSTRUCT* item);
+// 3D edge bands along the inside of a region, raised or (pushed) sunken.
+int32_t DrawRegionEdge(HWND button, HDC dc, HRGN region, int32_t pushed, int32_t width);
+// Places and draws a caption in textRect for the button's style and state.
+void ButtonTextLayout(HDC dc, HWND button, const char* caption, UINT state, RECT* textRect);
+// Adds ODS_DEFAULT to the item state when the parent names the button as its
+// default button.
+void ApplyDefaultButtonState(HWND button, DRAWITEMSTRUCT* item);

@@ -1,0 +1,169 @@
+// Owner-drawn push buttons painted through the real path: the button asks its
+// parent to draw, the parent reflects WM_DRAWITEM, the subclass procedure
+// paints. Each state is captured, checked by the pixels that define its look,
+// and saved as a PNG.
+#include <gtest/gtest.h>
+
+#include "pixels.h"
+#include "reflecting_parent.h"
+#include "rt_controls.h"
+
+namespace {
+
+constexpr int kWidth = 100;
+constexpr int kHeight = 30;
+constexpr COLORREF kFace = RGB(0, 120, 130);
+constexpr COLORREF kCaption = RGB(255, 230, 0);
+
+class PushButtonDrawTest : public testing::Test {
+protected:
+    HWND MakeButton(const char* caption, DWORD extraStyle = 0, int width = kWidth, int height = kHeight) {
+        HWND button = parent_.AddChild("BUTTON", caption, BS_OWNERDRAW | extraStyle, 20, 20, width, height, 3);
+        ControlSubclass(button, CONTROL_PUSH_BUTTON);
+        return button;
+    }
+    static void UseColours(HWND button, COLORREF face, COLORREF caption) {
+        SetPropA(button, RT_PROP_BACK_COLOUR, reinterpret_cast<HANDLE>(static_cast<uintptr_t>(face)));
+        SetPropA(button, RT_PROP_TEXT_COLOUR, reinterpret_cast<HANDLE>(static_cast<uintptr_t>(caption)));
+    }
+    static Pixels Shot(HWND button, const char* name) {
+        Pixels pixels = CaptureClient(button);
+        SavePng(pixels, std::string("push_button_") + name);
+        return pixels;
+    }
+    static RECT Inside() { return RECT{3, 3, kWidth - 3, kHeight - 3}; }
+    ReflectingParent parent_;
+};
+
+TEST_F(PushButtonDrawTest, NormalIsRaisedWithFaceAndCentredCaption) {
+    HWND button = MakeButton("OK");
+    const Pixels p = Shot(button, "normal_system_colours");
+    // The system colours given at attach time.
+    EXPECT_EQ(DescribeColour(p.At(5, 5)), DescribeColour(GetSysColor(COLOR_BTNFACE)));
+    const RECT text = p.BoundsOf(GetSysColor(COLOR_BTNTEXT), Inside());
+    ASSERT_LT(text.left, text.right) << "caption drawn";
+    EXPECT_NEAR((text.left + text.right) / 2.0, kWidth / 2.0, 1.5);
+    EXPECT_NEAR((text.top + text.bottom) / 2.0, kHeight / 2.0, 1.5);
+    // Raised: light top-left, dark bottom-right.
+    EXPECT_EQ(DescribeColour(p.At(0, 0)), DescribeColour(GetSysColor(COLOR_BTNHIGHLIGHT)));
+    EXPECT_EQ(DescribeColour(p.At(kWidth - 1, kHeight - 1)), DescribeColour(GetSysColor(COLOR_3DDKSHADOW)));
+
+    UseColours(button, kFace, kCaption);
+    const Pixels custom = Shot(button, "normal");
+    EXPECT_EQ(DescribeColour(custom.At(5, 5)), DescribeColour(kFace));
+    const RECT customText = custom.BoundsOf(kCaption, Inside());
+    EXPECT_EQ(customText.left, text.left);
+    EXPECT_EQ(customText.top, text.top);
+}
+
+TEST_F(PushButtonDrawTest, PushedEdgeIsSunkenAndCaptionMovesOnePixel) {
+    HWND button = MakeButton("OK");
+    UseColours(button, kFace, kCaption);
+    const RECT normal = Shot(button, "normal_before_push").BoundsOf(kCaption, Inside());
+    SendMessageA(button, BM_SETSTATE, TRUE, 0);
+    const Pixels p = Shot(button, "pushed");
+    const RECT pushed = p.BoundsOf(kCaption, Inside());
+    EXPECT_EQ(pushed.left, normal.left + 1);
+    EXPECT_EQ(pushed.top, normal.top + 1);
+    EXPECT_EQ(pushed.right, normal.right + 1);
+    EXPECT_EQ(pushed.bottom, normal.bottom + 1);
+    EXPECT_NE(DescribeColour(p.At(0, 0)), DescribeColour(GetSysColor(COLOR_BTNHIGHLIGHT)));
+    EXPECT_EQ(DescribeColour(p.At(5, 5)), DescribeColour(kFace));
+}
+
+TEST_F(PushButtonDrawTest, FocusAndDefaultDrawTheOutlineOnTheItemRectangle) {
+    HWND button = MakeButton("OK");
+    UseColours(button, kFace, kCaption);
+    const Pixels plain = Shot(button, "unfocused");
+    SetFocus(button);
+    const Pixels focused = Shot(button, "focused");
+    SetFocus(parent_.hwnd);
+    parent_.defaultId = 3;
+    const Pixels asDefault = Shot(button, "default");
+    for (const Pixels* p : {&focused, &asDefault}) {
+        // The outline in the DC's pen (black) on the full item rectangle,
+        // the edge moved one pixel inwards.
+        EXPECT_EQ(DescribeColour(p->At(0, 0)), DescribeColour(RGB(0, 0, 0)));
+        EXPECT_EQ(DescribeColour(p->At(kWidth / 2, 0)), DescribeColour(RGB(0, 0, 0)));
+        EXPECT_EQ(DescribeColour(p->At(kWidth - 1, kHeight / 2)), DescribeColour(RGB(0, 0, 0)));
+        EXPECT_EQ(DescribeColour(p->At(1, 1)), DescribeColour(plain.At(0, 0)));
+        EXPECT_EQ(DescribeColour(p->At(6, 6)), DescribeColour(kFace));
+    }
+}
+
+TEST_F(PushButtonDrawTest, DisabledCaptionIsEmbossedOnePixelHigher) {
+    HWND button = MakeButton("OK");
+    UseColours(button, kFace, kCaption);
+    const RECT normal = Shot(button, "enabled").BoundsOf(kCaption, Inside());
+    EnableWindow(button, FALSE);
+    const Pixels p = Shot(button, "disabled");
+    EXPECT_EQ(p.Count(kCaption, Inside()), 0);
+    // The embossed text: shadow colour at the text position, one pixel up.
+    const RECT shadow = p.BoundsOf(GetSysColor(COLOR_BTNSHADOW), Inside());
+    ASSERT_LT(shadow.left, shadow.right);
+    EXPECT_EQ(shadow.top, normal.top - 1);
+    // Horizontally the computed origin and DrawText's centring may differ by one.
+    EXPECT_NEAR(shadow.left, normal.left, 1);
+}
+
+TEST_F(PushButtonDrawTest, DisabledMultilineCaptionIsGray) {
+    HWND button = MakeButton("OK", BS_MULTILINE);
+    UseColours(button, kFace, kCaption);
+    EnableWindow(button, FALSE);
+    const Pixels p = Shot(button, "disabled_multiline");
+    EXPECT_EQ(p.Count(kCaption, Inside()), 0);
+    EXPECT_GT(p.Count(GetSysColor(COLOR_GRAYTEXT), Inside()), 0);
+}
+
+TEST_F(PushButtonDrawTest, FlatFrameIsOnePixelInThePen) {
+    HWND button = MakeButton("OK", BS_FLAT);
+    UseColours(button, kFace, kCaption);
+    const Pixels p = Shot(button, "flat");
+    EXPECT_EQ(DescribeColour(p.At(0, 0)), DescribeColour(RGB(0, 0, 0)));
+    EXPECT_EQ(DescribeColour(p.At(kWidth - 1, kHeight - 1)), DescribeColour(RGB(0, 0, 0)));
+    EXPECT_EQ(DescribeColour(p.At(1, 1)), DescribeColour(kFace));
+    EXPECT_EQ(DescribeColour(p.At(kWidth - 2, kHeight - 2)), DescribeColour(kFace));
+}
+
+TEST_F(PushButtonDrawTest, EmptyCaptionDrawsFrameAndFaceOnly) {
+    HWND button = MakeButton("");
+    UseColours(button, kFace, kCaption);
+    const Pixels p = Shot(button, "empty");
+    EXPECT_EQ(p.Count(kFace, Inside()), (kWidth - 6) * (kHeight - 6));
+}
+
+TEST_F(PushButtonDrawTest, WrappedMultilineCaptionIsCentredVertically) {
+    const int height = 60;
+    HWND button = MakeButton("Wrap this caption", BS_MULTILINE, 70, height);
+    UseColours(button, kFace, kCaption);
+    const Pixels p = Shot(button, "multiline");
+    const RECT text = p.BoundsOf(kCaption, RECT{3, 3, 67, height - 3});
+    ASSERT_LT(text.top, text.bottom);
+    EXPECT_GT(text.bottom - text.top, 16) << "two lines";
+    EXPECT_NEAR(text.top, height - text.bottom, 4);
+}
+
+TEST(PushButtonDraw, LeavesTheDcBackgroundColourAtTheFace) {
+    ReflectingParent parent;
+    HWND button = parent.AddChild("BUTTON", "OK", BS_OWNERDRAW, 0, 0, 60, 20, 3);
+    ControlSubclass(button, CONTROL_PUSH_BUTTON);
+    SetPropA(button, RT_PROP_BACK_COLOUR, reinterpret_cast<HANDLE>(static_cast<uintptr_t>(kFace)));
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 60, 20);
+    HGDIOBJ previous = SelectObject(dc, bitmap);
+    const int mode = GetBkMode(dc);
+    const COLORREF textColour = GetTextColor(dc);
+    DRAWITEMSTRUCT item{ODT_BUTTON, 3, 0, ODA_DRAWENTIRE, 0, button, dc, {0, 0, 60, 20}, 0};
+    EXPECT_EQ(DrawPushButton(button, &item), 0);
+    EXPECT_EQ(GetBkColor(dc), kFace);
+    EXPECT_EQ(GetBkMode(dc), mode);
+    EXPECT_EQ(GetTextColor(dc), textColour);
+    EXPECT_EQ(FillSolid(nullptr, 0, 0, 5, 5, kFace), 0);
+    SelectObject(dc, previous);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+}
+
+}  // namespace
