@@ -34,3 +34,46 @@ DialogUnitRect PixelsToDialogUnits(int32_t charWidth, int32_t charHeight, int32_
 
 // Horizontal and vertical bases of the 8-pixel "MS Sans Serif" dialog font.
 void MeasureDialogFont(int32_t* charWidth, int32_t* charHeight);
+
+// ---------------------------------------------------------------------------
+// Controls. On a dialog record the control is defined (converted to dialog
+// units and appended to the definition); on a window record it is created at
+// once, in pixels, and attached. Style bit 0x80000 asks for a hidden control.
+// Duplicate identifiers are refused. Always returns 0.
+int32_t ControlAdd(WindowRecord* record, int32_t type, const char* text, int32_t x, int32_t y, int32_t width,
+                   int32_t height, uint32_t style, int32_t id);
+// The same for a caller-named class (type 99, no type table). Class names
+// longer than 31 characters are refused. Returns the new control when it was
+// created at once, otherwise 0.
+HWND ControlAddByClass(WindowRecord* record, const char* className, const char* text, int32_t x, int32_t y,
+                       int32_t width, int32_t height, uint32_t style, uint32_t exStyle, int32_t id);
+// Appends a control definition in dialog units; refused for a duplicate id,
+// a record without definition, or when memory runs out. Returns 0.
+int32_t ControlDefinitionAppend(WindowRecord* record, uint32_t exStyle, const char* className, const char* text,
+                                uint32_t style, int32_t x, int32_t y, int32_t cx, int32_t cy, int32_t id,
+                                int32_t type, int32_t isDefault);
+
+extern int32_t CommonControlsReady;   // InitCommonControls has run
+extern HMODULE RichEditLibrary;       // "riched32.dll", loaded for the first rich edit
+
+// Style bit of ControlAdd that asks for a hidden control.
+constexpr uint32_t CONTROL_HIDDEN = 0x80000u;
+
+// ---------------------------------------------------------------------------
+// The in-memory dialog template: header, class "CorvantisDlgClass", title,
+// 8-point "MS Sans Serif", then one item per control on 4-byte boundaries.
+// The size is an upper bound; the writer never goes past it, whatever the
+// definition holds.
+int32_t DialogTemplateSize(const DialogDefinition* definition);
+int32_t DialogTemplateWrite(void* block, const DialogDefinition* definition);
+
+// ---------------------------------------------------------------------------
+// Showing dialogs. owner names another record whose window owns the dialog
+// (0: the definition's parent). DialogShow returns the new window or 0;
+// DialogDoModal returns the EndDialog result, -1 when the dialog could not be
+// created, 0 for a record that is no defined dialog.
+extern WindowRecord* CreatingDialog;  // record handed to the dialog procedure
+HWND DialogShow(WindowRecord* record, const WindowRecord* owner);
+INT_PTR DialogDoModal(WindowRecord* record, const WindowRecord* owner);
+INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+int32_t DialogControlsSetup(WindowRecord* record);

@@ -1,0 +1,186 @@
+// Adding controls: a control type becomes a class, style bits and an extended
+// style; dialogs collect definitions, windows get the control at once.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "rt_controls.h"
+#include "rt_dialogs.h"
+#include "rt_memory.h"
+#include "rt_strings.h"
+#include "rt_windows.h"
+
+int32_t CommonControlsReady;
+HMODULE RichEditLibrary;
+
+namespace {
+
+constexpr uint32_t kClientEdge = WS_EX_CLIENTEDGE;
+constexpr uint32_t kChildVisible = WS_CHILD | WS_VISIBLE;
+constexpr int32_t kClassNameRoom = 32;
+
+struct ControlShape {
+    const char* className = "";
+    uint32_t style = 0;
+    uint32_t exStyle = 0;
+    int32_t isDefault = 0;
+};
+
+void EnsureCommonControls() {
+    if (CommonControlsReady) return;
+    InitCommonControls();
+    CommonControlsReady = 1;
+}
+
+// The control-type table.
+ControlShape ShapeFor(int32_t type, uint32_t style) {
+    ControlShape shape;
+    shape.style = style;
+    const bool bordered = (style & WS_BORDER) != 0;
+    switch (type) {
+        case CONTROL_PUSH_BUTTON:
+        case CONTROL_HOT_BUTTON:
+            shape.className = "BUTTON";
+            if (!(style & BS_BITMAP)) shape.style |= BS_OWNERDRAW;
+            shape.isDefault = (style & BS_DEFPUSHBUTTON) ? 1 : 0;
+            break;
+        case CONTROL_CHECK_BOX: shape.className = "BUTTON"; shape.style |= BS_AUTOCHECKBOX; break;
+        case CONTROL_RADIO_BUTTON: shape.className = "BUTTON"; shape.style |= BS_AUTORADIOBUTTON; break;
+        case CONTROL_EDIT:
+            shape.className = "EDIT";
+            shape.style |= WS_BORDER;
+            shape.exStyle = kClientEdge;
+            break;
+        case CONTROL_LIST_BOX:
+            shape.className = "LISTBOX";
+            shape.style |= WS_BORDER | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
+            shape.exStyle = kClientEdge;
+            break;
+        case CONTROL_COMBO_BOX:
+            shape.className = "COMBOBOX";
+            shape.style |= WS_BORDER | CBS_HASSTRINGS | CBS_NOINTEGRALHEIGHT;
+            shape.exStyle = kClientEdge;
+            break;
+        case CONTROL_LABEL: shape.className = "STATIC"; break;
+        case CONTROL_SCROLL_BAR: shape.className = "SCROLLBAR"; break;
+        case CONTROL_GROUP_BOX: shape.className = "BUTTON"; shape.style |= BS_GROUPBOX; break;
+        case CONTROL_RICH_EDIT:
+            shape.className = "RichEdit";
+            shape.exStyle = bordered ? kClientEdge : 0;
+            EnsureCommonControls();
+            if (!RichEditLibrary) RichEditLibrary = LoadLibraryA("riched32.dll");
+            break;
+        case CONTROL_LIST_VIEW:
+            shape.className = "SysListView32";
+            EnsureCommonControls();
+            break;
+        case CONTROL_STATUS_BAR:
+            shape.className = "msctls_statusbar32";
+            EnsureCommonControls();
+            break;
+        case CONTROL_SYSTEM_BUTTON:
+            shape.className = "BUTTON";
+            shape.isDefault = (style & BS_DEFPUSHBUTTON) ? 1 : 0;
+            break;
+        case CONTROL_TREE_VIEW:
+            shape.className = "SysTreeView32";
+            shape.exStyle = bordered ? kClientEdge : 0;
+            EnsureCommonControls();
+            break;
+        default:
+            break;
+    }
+    return shape;
+}
+
+bool IsDialogRecord(const WindowRecord* record) {
+    return record->definition && record->kind != 0;
+}
+
+HWND CreateAtOnce(const WindowRecord* record, uint32_t exStyle, const char* className, const char* text,
+                  uint32_t style, int32_t x, int32_t y, int32_t width, int32_t height, int32_t id) {
+    return CreateWindowExA(exStyle, className, text ? text : "", style, x, y, width, height, record->hwnd,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+}
+
+}  // namespace
+
+int32_t ControlDefinitionAppend(WindowRecord* record, uint32_t exStyle, const char* className, const char* text,
+                                uint32_t style, int32_t x, int32_t y, int32_t cx, int32_t cy, int32_t id,
+                                int32_t type, int32_t isDefault) {
+    if (!record || !record->definition) return 0;
+    ControlDefinition** link = &record->definition->controls;
+    for (; *link; link = &(*link)->next) {
+        if ((*link)->id == id) return 0;  // the first control keeps its identifier
+    }
+    auto* node = static_cast<ControlDefinition*>(GlobalBlockAlloc(BLOCK_RECORD, sizeof(ControlDefinition)));
+    if (!node) return 0;
+    node->text = static_cast<char*>(GlobalBlockAlloc(BLOCK_TEXT, StrLength(text) + 1));
+    if (!node->text) {
+        // A node without its text would break the template; leave it out.
+        GlobalBlockFree(node);
+        return 0;
+    }
+    StrCopy(node->text, text);
+    StrCopyBounded(node->className, className, kClassNameRoom);
+    node->type = type;
+    node->style = style;
+    node->exStyle = exStyle;
+    node->x = x;
+    node->y = y;
+    node->cx = cx;
+    node->cy = cy;
+    node->id = id;
+    node->isDefault = isDefault;
+    *link = node;
+    return 0;
+}
+
+int32_t ControlAdd(WindowRecord* record, int32_t type, const char* text, int32_t x, int32_t y, int32_t width,
+                   int32_t height, uint32_t style, int32_t id) {
+    if (!record) return 0;
+    const bool dialog = IsDialogRecord(record);
+    DialogUnitRect units{x, y, width, height};
+    if (dialog) {
+        units = PixelsToDialogUnits(record->definition->charWidth, record->definition->charHeight, x, y, width,
+                                    height);
+    } else if (!record->hwnd || GetDlgItem(record->hwnd, id)) {
+        return 0;
+    }
+    ControlShape shape = ShapeFor(type, style);
+    shape.style |= kChildVisible;
+    if (shape.style & CONTROL_HIDDEN) shape.style &= ~(WS_VISIBLE | CONTROL_HIDDEN);
+
+    if (dialog) {
+        ControlDefinitionAppend(record, shape.exStyle, shape.className, text, shape.style, units.x, units.y,
+                                units.cx, units.cy, id, type, shape.isDefault);
+        return 0;
+    }
+    HWND control = CreateAtOnce(record, shape.exStyle, shape.className, text, shape.style, x, y, width, height, id);
+    ControlSubclass(control, type);
+    if (record->mdiClient && type == CONTROL_STATUS_BAR) FitClientToBars(record->hwnd, record->mdiClient);
+    return 0;
+}
+
+HWND ControlAddByClass(WindowRecord* record, const char* className, const char* text, int32_t x, int32_t y,
+                       int32_t width, int32_t height, uint32_t style, uint32_t exStyle, int32_t id) {
+    if (!record || StrLength(className) >= kClassNameRoom) return nullptr;
+    const bool dialog = IsDialogRecord(record);
+    DialogUnitRect units{x, y, width, height};
+    if (dialog) {
+        units = PixelsToDialogUnits(record->definition->charWidth, record->definition->charHeight, x, y, width,
+                                    height);
+    } else if (!record->hwnd || GetDlgItem(record->hwnd, id)) {
+        return nullptr;
+    }
+    EnsureCommonControls();
+    style |= kChildVisible;
+    if (dialog) {
+        ControlDefinitionAppend(record, exStyle, className, text, style, units.x, units.y, units.cx, units.cy, id,
+                                CONTROL_BY_CLASS, 0);
+        return nullptr;
+    }
+    HWND control = CreateAtOnce(record, exStyle, className, text, style, x, y, width, height, id);
+    ControlSubclass(control, CONTROL_BY_CLASS);
+    return control;
+}

@@ -1,0 +1,143 @@
+// Showing a defined dialog, and the one dialog procedure of every runtime
+// dialog: it binds the window to its record, attaches the controls, reflects
+// colour and drawing requests to them and hands everything else to the
+// record's handler.
+#include "rt_controls.h"
+#include "rt_dialogs.h"
+#include "rt_events.h"
+#include "rt_memory.h"
+#include "rt_winconst.h"
+
+WindowRecord* CreatingDialog;
+
+namespace {
+
+bool IsDefinedDialog(const WindowRecord* record) {
+    return record && record->definition && record->kind == 1;
+}
+
+HWND OwnerWindow(const WindowRecord* record, const WindowRecord* owner) {
+    return owner ? owner->hwnd : record->definition->parent;
+}
+
+// The template lives only around the system call that reads it.
+void* BuildTemplate(const DialogDefinition* definition) {
+    void* block = nullptr;
+    if (GlobalArrayAlloc(&block, DialogTemplateSize(definition), 1) != 0) return nullptr;
+    DialogTemplateWrite(block, definition);
+    return block;
+}
+
+bool IsReflectedColourMessage(UINT message) {
+    switch (message) {
+        case WM_CTLCOLORMSGBOX:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLORSTATIC:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+HWND DialogShow(WindowRecord* record, const WindowRecord* owner) {
+    if (!IsDefinedDialog(record)) return nullptr;
+    void* dialogTemplate = BuildTemplate(record->definition);
+    if (!dialogTemplate) return nullptr;
+    CreatingDialog = record;
+    HWND window = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), static_cast<LPCDLGTEMPLATEA>(dialogTemplate),
+                                             OwnerWindow(record, owner), DialogProc, 0);
+    // Taken at WM_INITDIALOG; a failed creation must not leave it behind.
+    CreatingDialog = nullptr;
+    GlobalArrayFree(dialogTemplate);
+    if (record->hwnd) {
+        record->definition->modeless = 1;
+        ShowWindow(record->hwnd, SW_SHOW);
+    }
+    return window;
+}
+
+INT_PTR DialogDoModal(WindowRecord* record, const WindowRecord* owner) {
+    if (!IsDefinedDialog(record)) return 0;
+    void* dialogTemplate = BuildTemplate(record->definition);
+    if (!dialogTemplate) return -1;
+    // A definition shown modeless before is modal now: its close box and
+    // DialogClose must end this loop, not destroy the window.
+    record->definition->modeless = 0;
+    CreatingDialog = record;
+    const INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr),
+                                                   static_cast<LPCDLGTEMPLATEA>(dialogTemplate),
+                                                   OwnerWindow(record, owner), DialogProc, 0);
+    CreatingDialog = nullptr;
+    GlobalArrayFree(dialogTemplate);
+    return result;
+}
+
+int32_t DialogControlsSetup(WindowRecord* record) {
+    if (!record || !record->definition) return 0;
+    for (const ControlDefinition* c = record->definition->controls; c; c = c->next) {
+        if (HWND control = GetDlgItem(record->hwnd, c->id)) ControlSubclass(control, c->type);
+        // The owner-draw style replaced BS_DEFPUSHBUTTON; tell the dialog instead.
+        if (c->isDefault) {
+            SendWindowMessage(reinterpret_cast<intptr_t>(record), TAG_BY_REFERENCE | TAG_RECORD, DM_SETDEFID,
+                              static_cast<WPARAM>(c->id), 0, TAG_INT, 0);
+        }
+    }
+    return 0;
+}
+
+INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    WindowRecord* record = window ? static_cast<WindowRecord*>(GetPropA(window, RT_PROP_DIALOG_RECORD)) : nullptr;
+    INT_PTR result = 0;
+
+    if (message == WM_INITDIALOG) {
+        record = CreatingDialog;
+        CreatingDialog = nullptr;
+        if (!record) return TRUE;
+        SetPropA(window, RT_PROP_DIALOG_RECORD, record);
+        record->hwnd = window;
+        DialogControlsSetup(record);
+        DispatchEvent(record, message, wParam, lParam);
+        return TRUE;  // the dialog manager sets the focus
+    }
+    if (IsReflectedColourMessage(message)) {
+        return lParam ? SendMessageA(reinterpret_cast<HWND>(lParam), ColourRequest, wParam, lParam) : 0;
+    }
+    if (message == WM_DRAWITEM) {
+        return wParam ? SendMessageA(GetDlgItem(window, static_cast<int>(wParam)), WM_DRAWITEM, wParam, lParam) : 0;
+    }
+    if (!record) return 0;
+
+    UINT dispatched = message;
+    switch (message) {
+        case WM_SIZE:
+        case WM_SIZING:
+            DispatchEvent(record, EVENT_SIZE, wParam, lParam);
+            break;
+        case WM_CLOSE:
+            if (record->definition && record->definition->modeless) {
+                dispatched = EVENT_CLOSE;
+            } else {
+                EndDialog(window, 2);
+            }
+            break;
+        case WM_DESTROY:
+            RemovePropA(window, RT_PROP_DIALOG_RECORD);
+            break;
+        default:
+            break;
+    }
+    result = DispatchEvent(record, dispatched, wParam, lParam);
+
+    // Over the dialog's own client area the record's cursor; controls keep theirs.
+    if (result == 0 && message == WM_SETCURSOR && LOWORD(lParam) == HTCLIENT &&
+        reinterpret_cast<HWND>(wParam) == record->hwnd) {
+        SetCursor(record->cursor);
+    }
+    if (message == WM_DESTROY) record->hwnd = nullptr;
+    return result;
+}

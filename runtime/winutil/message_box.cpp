@@ -1,0 +1,71 @@
+// A message box centred over its owner by a thread CBT hook.
+//
+// The box is placed when its frame is created, as the hook's creation
+// parameters allow. The platform's message box may lay itself out and move
+// again while it initialises, so the hook centres the box once more, with its
+// final size, when the box is first activated.
+#include "rt_winutil.h"
+
+HHOOK MessageBoxHook;
+
+namespace {
+
+#define RT_PROP_CENTRE_PENDING "RT_CENTRE_PENDING"
+
+int CentreOffset(LONG low, LONG high, int size) { return low + ((high - low) - size) / 2; }
+
+// The lower limit is the screen origin, the upper the work area.
+int Clamp(int position, int size, LONG high) {
+    if (position < 0) return 0;
+    if (position + size > high) return high - size;
+    return position;
+}
+
+POINT CentredPosition(HWND reference, int width, int height) {
+    RECT work;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    RECT r;
+    GetWindowRect(reference ? reference : GetDesktopWindow(), &r);
+    return POINT{Clamp(CentreOffset(r.left, r.right, width), width, work.right),
+                 Clamp(CentreOffset(r.top, r.bottom, height), height, work.bottom)};
+}
+
+}  // namespace
+
+LRESULT CALLBACK MessageBoxHookProc(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) {
+        CREATESTRUCTA* create = reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
+        if (create->style & (WS_DLGFRAME | WS_POPUP)) {
+            const POINT at = CentredPosition(create->hwndParent, create->cx, create->cy);
+            create->x = at.x;
+            create->y = at.y;
+            SetPropA(reinterpret_cast<HWND>(wParam), RT_PROP_CENTRE_PENDING, reinterpret_cast<HANDLE>(1));
+            return 0;
+        }
+    } else if (code == HCBT_ACTIVATE) {
+        HWND window = reinterpret_cast<HWND>(wParam);
+        if (RemovePropA(window, RT_PROP_CENTRE_PENDING)) {
+            RECT r;
+            GetWindowRect(window, &r);
+            const int width = r.right - r.left;
+            const int height = r.bottom - r.top;
+            const POINT at = CentredPosition(GetWindow(window, GW_OWNER), width, height);
+            SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+    return CallNextHookEx(MessageBoxHook, code, wParam, lParam);
+}
+
+int32_t MessageBoxCentered(const WindowRecord* record, const char* text, const char* caption, UINT type) {
+    HWND owner = record ? record->hwnd : nullptr;
+    if (type == 0) type = MB_OK | MB_ICONEXCLAMATION;
+    // Each call keeps its own hook: a box opened from inside another box's
+    // loop must neither remove the outer hook nor leave its own installed.
+    const HHOOK outer = MessageBoxHook;
+    const HHOOK own = SetWindowsHookExA(WH_CBT, MessageBoxHookProc, nullptr, GetCurrentThreadId());
+    MessageBoxHook = own;
+    const int32_t result = MessageBoxA(owner, text, caption, type);
+    if (own) UnhookWindowsHookEx(own);
+    MessageBoxHook = outer;
+    return result;
+}
