@@ -1,0 +1,185 @@
+// Adding controls to dialog definitions and to windows.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "record_windows.h"
+#include "rt_controls.h"
+#include "rt_dialogs.h"
+#include "test_support.h"
+
+namespace {
+
+class ControlAddTest : public testing::Test {
+protected:
+    void SetUp() override { DialogCreate(&dialog_, 0, 0, 300, 200, 0, nullptr, "d", nullptr); }
+    void TearDown() override {
+        WindowListFree();
+        WindowList = nullptr;
+    }
+    const ControlDefinition* Last() const {
+        const ControlDefinition* c = dialog_.definition->controls;
+        while (c && c->next) c = c->next;
+        return c;
+    }
+    WindowRecord dialog_{};
+};
+
+TEST_F(ControlAddTest, TypeTableGivesClassStyleAndExtendedStyle) {
+    struct Row {
+        int32_t type;
+        uint32_t style;
+        const char* className;
+        uint32_t storedStyle;
+        uint32_t exStyle;
+        int32_t isDefault;
+    };
+    const Row rows[] = {
+        {1, 0x50000000, "BUTTON", 0x5000000B, 0, 0},
+        {1, 0x50000001, "BUTTON", 0x5000000B, 0, 1},
+        {1, 0x50000080, "BUTTON", 0x50000080, 0, 0},  // bitmap button, not owner-drawn
+        {20, 0x00000001, "BUTTON", 0x5000000B, 0, 1},
+        {13, BS_DEFPUSHBUTTON, "BUTTON", 0x50000001, 0, 1},
+        {2, 0, "BUTTON", 0x50000003, 0, 0},
+        {3, 0, "BUTTON", 0x50000009, 0, 0},
+        {4, 0x50800000, "EDIT", 0x50800000, 0x200, 0},
+        {5, 0, "LISTBOX", 0x50800140, 0x200, 0},
+        {6, 0, "COMBOBOX", 0x50800600, 0x200, 0},
+        {7, 0x5000010B, "STATIC", 0x5000010B, 0, 0},
+        {8, 0, "SCROLLBAR", 0x50000000, 0, 0},
+        {9, 0, "BUTTON", 0x50000007, 0, 0},
+        {10, WS_BORDER, "RichEdit", 0x50800000, 0x200, 0},
+        {10, 0, "RichEdit", 0x50000000, 0, 0},
+        {11, 0, "SysListView32", 0x50000000, 0, 0},
+        {12, 0, "msctls_statusbar32", 0x50000000, 0, 0},
+        {14, WS_BORDER, "SysTreeView32", 0x50800000, 0x200, 0},
+        {42, 0, "", 0x50000000, 0, 0},
+        // Bit 0x80000 asks for a hidden control and never reaches the system.
+        {4, 0x80000, "EDIT", 0x40800000, 0x200, 0},
+        {7, 0x50080000, "STATIC", 0x40000000, 0, 0},
+    };
+    int32_t id = 100;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << "type " << row.type << " style " << std::hex << row.style);
+        ControlAdd(&dialog_, row.type, "t", 0, 0, 10, 10, row.style, ++id);
+        const ControlDefinition* c = Last();
+        ASSERT_NE(c, nullptr);
+        EXPECT_EQ(c->id, id);
+        EXPECT_STREQ(c->className, row.className);
+        EXPECT_EQ(c->style, row.storedStyle);
+        EXPECT_EQ(c->exStyle, row.exStyle);
+        EXPECT_EQ(c->isDefault, row.isDefault);
+        EXPECT_EQ(c->type, row.type);
+        EXPECT_STREQ(c->text, "t");
+    }
+}
+
+TEST_F(ControlAddTest, PixelsBecomeDialogUnitsAndDuplicatesAreRefused) {
+    ControlAdd(&dialog_, 1, "OK", 240, 78, 70, 20, 0x50000000, 3);
+    ControlAdd(&dialog_, 4, "second", 0, 0, 10, 10, 0, 3);
+    const ControlDefinition* c = dialog_.definition->controls;
+    ASSERT_NE(c, nullptr);
+    EXPECT_EQ(c->next, nullptr);
+    EXPECT_STREQ(c->text, "OK");
+    EXPECT_EQ(c->x, 160);
+    EXPECT_EQ(c->y, 48);
+    EXPECT_EQ(c->cx, 47);
+    EXPECT_EQ(c->cy, 12);
+    // The text is a copy of its own.
+    EXPECT_EQ(GlobalSize(GlobalHandle(c->text)), 3u);
+}
+
+TEST_F(ControlAddTest, ByClassKeepsTheCallersBitsAndRefusesLongClassNames) {
+    EXPECT_EQ(ControlAddByClass(&dialog_, "MyClass", "x", 6, 13, 12, 26, 0x80001, 0x20, 5), nullptr);
+    const ControlDefinition* c = Last();
+    ASSERT_NE(c, nullptr);
+    EXPECT_STREQ(c->className, "MyClass");
+    EXPECT_EQ(c->style, 0x50080001u);
+    EXPECT_EQ(c->exStyle, 0x20u);
+    EXPECT_EQ(c->type, 99);
+    EXPECT_EQ(c->isDefault, 0);
+    EXPECT_EQ(c->x, 4);
+    EXPECT_EQ(c->y, 8);
+    EXPECT_EQ(c->cx, 8);
+    EXPECT_EQ(c->cy, 16);
+
+    const std::string longName(32, 'c');
+    ControlAddByClass(&dialog_, longName.c_str(), "x", 0, 0, 1, 1, 0, 0, 6);
+    EXPECT_EQ(Last()->id, 5);
+    const std::string fits(31, 'c');
+    ControlAddByClass(&dialog_, fits.c_str(), "x", 0, 0, 1, 1, 0, 0, 6);
+    EXPECT_EQ(std::string(Last()->className), fits);
+}
+
+TEST(ControlAddWindow, CreatesAndAttachesAtOnceInPixels) {
+    WindowRecord window{};
+    CreateRecordWindow(&window);
+    ControlAdd(&window, 4, "typed", 10, 20, 120, 24, 0, 7);
+    HWND edit = GetDlgItem(window.hwnd, 7);
+    ASSERT_NE(edit, nullptr);
+    RECT r;
+    GetWindowRect(edit, &r);
+    MapWindowPoints(nullptr, window.hwnd, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.left, 10);
+    EXPECT_EQ(r.top, 20);
+    EXPECT_EQ(r.right - r.left, 120);
+    EXPECT_EQ(GetWindowLongA(edit, GWL_EXSTYLE) & WS_EX_CLIENTEDGE, WS_EX_CLIENTEDGE);
+    EXPECT_EQ(GetWindowLongPtrA(edit, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(GenericControlProc));
+    char text[16];
+    GetWindowTextA(edit, text, sizeof(text));
+    EXPECT_STREQ(text, "typed");
+
+    // A duplicate identifier is refused by asking the window.
+    ControlAdd(&window, 7, "other", 0, 0, 10, 10, 0, 7);
+    EXPECT_EQ(GetDlgItem(window.hwnd, 7), edit);
+    // Hidden on request.
+    ControlAdd(&window, 7, "hidden", 0, 0, 10, 10, CONTROL_HIDDEN, 8);
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(window.hwnd, 8)));
+
+    HWND byClass = ControlAddByClass(&window, "BUTTON", "b", 0, 50, 40, 20, 0, 0, 9);
+    EXPECT_EQ(byClass, GetDlgItem(window.hwnd, 9));
+    EXPECT_EQ(ControlAddByClass(&window, "BUTTON", "b", 0, 50, 40, 20, 0, 0, 9), nullptr);
+    DestroyWindow(window.hwnd);
+
+    // No window yet: nothing is created.
+    WindowRecord noWindow{};
+    EXPECT_EQ(ControlAddByClass(&noWindow, "BUTTON", "b", 0, 0, 1, 1, 0, 0, 1), nullptr);
+    EXPECT_EQ(ControlAdd(&noWindow, 4, "", 0, 0, 1, 1, 0, 1), 0);
+}
+
+int initCalls;
+void WINAPI CountingInitCommonControls() { ++initCalls; }
+
+TEST(ControlAddWindow, CommonControlsAreInitialisedOnce) {
+    ScopedImportHook count("comctl32.dll", "InitCommonControls", reinterpret_cast<void*>(CountingInitCommonControls));
+    ASSERT_TRUE(count.Installed());
+    CommonControlsReady = 0;  // as in a fresh process
+    WindowRecord dialog{};
+    DialogCreate(&dialog, 0, 0, 100, 100, 0, nullptr, "", nullptr);
+    ControlAdd(&dialog, 4, "", 0, 0, 1, 1, 0, 1);
+    EXPECT_EQ(initCalls, 0);
+    ControlAdd(&dialog, 11, "", 0, 0, 1, 1, 0, 2);
+    ControlAdd(&dialog, 12, "", 0, 0, 1, 1, 0, 3);
+    ControlAdd(&dialog, 14, "", 0, 0, 1, 1, 0, 4);
+    EXPECT_EQ(initCalls, 1);
+    EXPECT_EQ(CommonControlsReady, 1);
+    WindowListFree();
+    WindowList = nullptr;
+}
+
+TEST(ControlAddWindow, RichEditLibraryIsLoadedForTheFirstRichEdit) {
+    WindowRecord window{};
+    CreateRecordWindow(&window);
+    ControlAdd(&window, 10, "rich", 0, 0, 100, 40, WS_BORDER, 1);
+    ASSERT_NE(RichEditLibrary, nullptr);
+    const HMODULE first = RichEditLibrary;
+    ControlAdd(&window, 10, "rich", 0, 50, 100, 40, 0, 2);
+    EXPECT_EQ(RichEditLibrary, first);
+    EXPECT_NE(GetDlgItem(window.hwnd, 1), nullptr);
+    DestroyWindow(window.hwnd);
+}
+
+}  // namespace

@@ -1,0 +1,239 @@
+// Showing defined dialogs, modeless and modal, and what the dialog procedure
+// does with their messages.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "event_log.h"
+#include "pixels.h"
+#include "rt_controls.h"
+#include "rt_dialogs.h"
+#include "rt_events.h"
+#include "rt_winconst.h"
+#include "rt_winutil.h"
+
+namespace {
+
+WindowRecord dialog;
+// What the handler observed, message by message.
+struct Seen {
+    int32_t message;
+    bool hasWindow;
+    bool hasProperty;
+    bool operator==(const Seen& o) const {
+        return message == o.message && hasWindow == o.hasWindow && hasProperty == o.hasProperty;
+    }
+};
+std::string Describe(const Seen& s) {
+    return testing::PrintToString(s.message) + (s.hasWindow ? " window" : " -") + (s.hasProperty ? " prop" : " -");
+}
+std::vector<Seen> seen;
+std::vector<int32_t> interesting;
+// Run by the handler for one message, to act from inside the dialog's life.
+int32_t (*reaction)() = nullptr;
+
+std::vector<std::pair<int32_t, int32_t>> controlEvents;  // identifier, notification
+
+int32_t RecordingHandler() {
+    if (EventMessage == EVENT_CONTROL) controlEvents.emplace_back(EventControlId, EventNotifyCode);
+    for (int32_t m : interesting) {
+        if (m == EventMessage) {
+            HWND window = EventWindow->hwnd;
+            seen.push_back({EventMessage, window != nullptr,
+                            window && GetPropA(window, RT_PROP_DIALOG_RECORD) == EventWindow});
+        }
+    }
+    return reaction ? reaction() : 0;
+}
+
+class DialogShowTest : public testing::Test {
+protected:
+    void SetUp() override {
+        seen.clear();
+        reaction = nullptr;
+        // Control notifications (focus changes of the edits and so on) are
+        // the platform's business; the default-button test looks at them.
+        interesting = {WM_INITDIALOG, EVENT_CLOSE, WM_DESTROY, EVENT_SIZE, WM_SIZE};
+        dialog = WindowRecord{};
+        DialogCreate(&dialog, 0, 0, 300, 150, WS_CAPTION | WS_SYSMENU, nullptr, "Test dialog", RecordingHandler);
+        ControlAdd(&dialog, 4, "", 10, 10, 150, 22, WS_TABSTOP, 10);
+        ControlAdd(&dialog, 4, "", 10, 40, 150, 22, WS_TABSTOP, 11);
+        ControlAdd(&dialog, 1, "OK", 200, 100, 70, 24, WS_TABSTOP, 3);
+    }
+    void TearDown() override {
+        if (dialog.hwnd) DestroyWindow(dialog.hwnd);
+        WindowListFree();
+        WindowList = nullptr;
+    }
+};
+
+TEST_F(DialogShowTest, ModelessDialogLivesFromInitToDestroy) {
+    HWND window = DialogShow(&dialog, nullptr);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(dialog.hwnd, window);
+    EXPECT_EQ(dialog.definition->modeless, 1);
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_EQ(CreatingDialog, nullptr);
+    // The handler saw WM_INITDIALOG inside DialogShow, bound and attached.
+    EXPECT_SEQUENCE(seen, {{{WM_INITDIALOG, true, true}}});
+    EXPECT_EQ(GetWindowLongPtrA(GetDlgItem(window, 10), GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(GenericControlProc));
+    EXPECT_EQ(GetWindowLongPtrA(GetDlgItem(window, 3), GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(PushButtonProc));
+    char title[32];
+    GetWindowTextA(window, title, sizeof(title));
+    EXPECT_STREQ(title, "Test dialog");
+
+    // The close box: EVENT_CLOSE, and the dialog stays until the handler acts.
+    seen.clear();
+    SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_SEQUENCE(seen, {{{EVENT_CLOSE, true, true}}});
+
+    // A size change: EVENT_SIZE right before the message itself.
+    seen.clear();
+    SetWindowPos(window, nullptr, 0, 0, 320, 170, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_SEQUENCE(seen, {{{EVENT_SIZE, true, true}}, {{WM_SIZE, true, true}}});
+
+    // Destroyed: the handler sees WM_DESTROY with the window but without the
+    // property; afterwards the record has no window.
+    seen.clear();
+    DestroyWindow(window);
+    EXPECT_SEQUENCE(seen, {{{WM_DESTROY, true, false}}});
+    EXPECT_EQ(dialog.hwnd, nullptr);
+
+    // The definition can be shown again.
+    seen.clear();
+    ASSERT_NE(DialogShow(&dialog, nullptr), nullptr);
+    EXPECT_SEQUENCE(seen, {{{WM_INITDIALOG, true, true}}});
+}
+
+TEST_F(DialogShowTest, ModalCloseBoxEndsWithTwo) {
+    reaction = [] {
+        if (EventMessage == WM_INITDIALOG) PostMessageA(EventWindow->hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+        return 0;
+    };
+    EXPECT_EQ(DialogDoModal(&dialog, nullptr), 2);
+    EXPECT_EQ(dialog.definition->modeless, 0);
+    EXPECT_EQ(dialog.hwnd, nullptr);
+    EXPECT_SEQUENCE(seen, {{{WM_INITDIALOG, true, true}}, {{EVENT_CLOSE, true, true}}, {{WM_DESTROY, true, false}}});
+}
+
+TEST_F(DialogShowTest, DialogCloseEndsAModalDialogWithItsResult) {
+    static bool windowGoneAtOnce;
+    reaction = [] {
+        if (EventMessage == WM_INITDIALOG) PostMessageA(EventWindow->hwnd, WM_USER + 1, 0, 0);
+        if (EventMessage == WM_USER + 1) {
+            DialogClose(&dialog, 7);
+            windowGoneAtOnce = dialog.hwnd == nullptr;
+            DialogClose(&dialog, 8);  // already closed: nothing
+        }
+        return 0;
+    };
+    EXPECT_EQ(DialogDoModal(&dialog, nullptr), 7);
+    EXPECT_TRUE(windowGoneAtOnce);
+}
+
+TEST_F(DialogShowTest, DialogCloseDestroysAModelessDialogAtOnce) {
+    HWND window = DialogShow(&dialog, nullptr);
+    DialogClose(&dialog, 1);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(dialog.hwnd, nullptr);
+    DialogClose(&dialog, 1);
+    WindowRecord notADialog{};
+    notADialog.hwnd = GetDesktopWindow();
+    DialogClose(&notADialog, 1);
+    EXPECT_TRUE(IsWindow(GetDesktopWindow()));
+}
+
+TEST_F(DialogShowTest, DefaultButtonOfEachPushButtonTypeAnswersEnter) {
+    for (int32_t type : {CONTROL_PUSH_BUTTON, CONTROL_SYSTEM_BUTTON, CONTROL_HOT_BUTTON}) {
+        SCOPED_TRACE(type);
+        WindowRecord record{};
+        DialogCreate(&record, 0, 0, 300, 150, WS_CAPTION, nullptr, "d", RecordingHandler);
+        ControlAdd(&record, 4, "", 10, 10, 150, 22, WS_TABSTOP, 10);
+        ControlAdd(&record, type, "Go", 200, 100, 70, 24, WS_TABSTOP | BS_DEFPUSHBUTTON, 5);
+        ASSERT_NE(DialogShow(&record, nullptr), nullptr);
+        EXPECT_EQ(LOWORD(SendMessageA(record.hwnd, DM_GETDEFID, 0, 0)), 5);
+        HWND edit = GetDlgItem(record.hwnd, 10);
+        SetFocus(edit);
+        controlEvents.clear();
+        PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+        WaitEvents(1);
+        bool pressed = false;
+        for (const auto& e : controlEvents) pressed |= e.first == 5 && e.second == BN_CLICKED;
+        EXPECT_TRUE(pressed);
+        EXPECT_EQ(EventControlId, 0) << "variables restored after dispatch";
+        DestroyWindow(record.hwnd);
+    }
+}
+
+TEST_F(DialogShowTest, TabMovesBetweenTabStopsThroughThePump) {
+    ASSERT_NE(DialogShow(&dialog, nullptr), nullptr);
+    HWND first = GetDlgItem(dialog.hwnd, 10);
+    HWND second = GetDlgItem(dialog.hwnd, 11);
+    SetFocus(first);
+    PostMessageA(first, WM_KEYDOWN, VK_TAB, 0x000F0001);
+    WaitEvents(1);
+    EXPECT_EQ(GetFocus(), second);
+}
+
+TEST_F(DialogShowTest, ColourAndDrawRequestsAreReflectedToTheControls) {
+    ASSERT_NE(DialogShow(&dialog, nullptr), nullptr);
+    HWND edit = GetDlgItem(dialog.hwnd, 10);
+    HDC dc = GetDC(edit);
+    EXPECT_EQ(SendMessageA(dialog.hwnd, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(edit)),
+              reinterpret_cast<LRESULT>(GetPropA(edit, RT_PROP_BACK_BRUSH)));
+    // Without a control to ask, the dialog procedure leaves it to the dialog manager.
+    EXPECT_EQ(DialogProc(dialog.hwnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), 0), 0);
+    ReleaseDC(edit, dc);
+
+    // The owner-drawn button paints through the dialog: face and caption in
+    // the colours of its properties.
+    HWND button = GetDlgItem(dialog.hwnd, 3);
+    const Pixels p = CaptureClient(button);
+    SavePng(p, "dialog_owner_drawn_button");
+    EXPECT_EQ(DescribeColour(p.At(4, 4)), DescribeColour(GetSysColor(COLOR_BTNFACE)));
+    EXPECT_GT(p.Count(GetSysColor(COLOR_BTNTEXT), RECT{3, 3, p.width - 3, p.height - 3}), 5);
+}
+
+TEST_F(DialogShowTest, CursorOverTheDialogIsTheRecordsCursor) {
+    ASSERT_NE(DialogShow(&dialog, nullptr), nullptr);
+    HCURSOR cross = LoadCursorA(nullptr, IDC_CROSS);
+    HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
+    dialog.cursor = cross;
+    SetCursor(arrow);
+    SendMessageA(dialog.hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(GetDlgItem(dialog.hwnd, 10)),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_NE(GetCursor(), cross);
+    SendMessageA(dialog.hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(dialog.hwnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), cross);
+}
+
+TEST_F(DialogShowTest, FailedCreationLeavesNothingBehind) {
+    ControlAddByClass(&dialog, "NoSuchClassAnywhere", "", 0, 0, 10, 10, 0, 0, 50);
+    EXPECT_EQ(DialogShow(&dialog, nullptr), nullptr);
+    EXPECT_EQ(CreatingDialog, nullptr);
+    EXPECT_EQ(dialog.hwnd, nullptr);
+    EXPECT_EQ(dialog.definition->modeless, 0);
+    EXPECT_EQ(DialogDoModal(&dialog, nullptr), -1);
+    EXPECT_EQ(CreatingDialog, nullptr);
+    EXPECT_TRUE(seen.empty());
+
+    WindowRecord undefined{};
+    EXPECT_EQ(DialogShow(&undefined, nullptr), nullptr);
+    EXPECT_EQ(DialogDoModal(&undefined, nullptr), 0);
+}
+
+TEST_F(DialogShowTest, OwnerComesFromTheArgumentOrTheDefinition) {
+    WindowRecord owner{};
+    owner.hwnd = CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                                 nullptr, nullptr);
+    ASSERT_NE(DialogShow(&dialog, &owner), nullptr);
+    EXPECT_EQ(GetWindow(dialog.hwnd, GW_OWNER), owner.hwnd);
+    DestroyWindow(dialog.hwnd);
+    ASSERT_NE(DialogShow(&dialog, nullptr), nullptr);
+    EXPECT_EQ(GetWindow(dialog.hwnd, GW_OWNER), nullptr);
+    DestroyWindow(dialog.hwnd);
+    DestroyWindow(owner.hwnd);
+}
+
+}  // namespace
