@@ -1,0 +1,146 @@
+#include "desktop_driver.h"
+
+namespace {
+
+void SendKey(WORD virtualKey, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof(input));
+    Sleep(15);
+}
+
+void SendMouse(DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof(input));
+    Sleep(30);
+}
+
+struct ChildSearch {
+    const char* className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectChild(HWND child, LPARAM param) {
+    auto* search = reinterpret_cast<ChildSearch*>(param);
+    char name[64];
+    GetClassNameA(child, name, sizeof(name));
+    if (lstrcmpiA(name, search->className) == 0) search->found.push_back(child);
+    return TRUE;
+}
+
+}  // namespace
+
+HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        HWND window = FindWindowA(className, title);
+        if (window && IsWindowVisible(window)) {
+            Sleep(150);  // let it finish painting
+            return window;
+        }
+        if (GetTickCount() - start > timeoutMs) return nullptr;
+        Sleep(30);
+    }
+}
+
+bool WaitForWindowGone(HWND window, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (IsWindow(window)) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        Sleep(30);
+    }
+    return true;
+}
+
+void ClickAt(int x, int y) {
+    SetCursorPos(x, y);
+    Sleep(50);
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    SendMouse(MOUSEEVENTF_LEFTUP);
+    Sleep(100);
+}
+
+void ClickCentreOf(HWND window) {
+    const RECT r = WindowRect(window);
+    ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+void TypeText(const std::string& text) {
+    for (char c : text) {
+        const SHORT scan = VkKeyScanA(c);
+        const WORD key = LOBYTE(scan);
+        const bool shift = (HIBYTE(scan) & 1) != 0;
+        if (shift) SendKey(VK_SHIFT, false);
+        SendKey(key, false);
+        SendKey(key, true);
+        if (shift) SendKey(VK_SHIFT, true);
+    }
+    Sleep(100);
+}
+
+void PressKey(WORD virtualKey, int times) {
+    for (int i = 0; i < times; ++i) {
+        SendKey(virtualKey, false);
+        SendKey(virtualKey, true);
+    }
+    Sleep(100);
+}
+
+void PressAltF4() {
+    SendKey(VK_MENU, false);
+    SendKey(VK_F4, false);
+    SendKey(VK_F4, true);
+    SendKey(VK_MENU, true);
+    Sleep(100);
+}
+
+bool CloseBoxPoint(HWND window, POINT* point) {
+    const RECT r = WindowRect(window);
+    auto isClose = [window](int x, int y) {
+        return SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE;
+    };
+    for (int y = r.top; y < r.top + 40; ++y) {
+        for (int x = r.right - 1; x > r.right - 60; --x) {
+            if (!isClose(x, y)) continue;
+            int left = x;
+            while (isClose(left - 1, y)) --left;
+            int bottom = y;
+            while (isClose(x, bottom + 1)) ++bottom;
+            *point = POINT{(left + x) / 2, (y + bottom) / 2};
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string WindowText(HWND window) {
+    // Asked of the window itself: across processes GetWindowText only sees
+    // the caption the system keeps, not an edit control's contents.
+    char text[512];
+    text[0] = 0;
+    SendMessageA(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+std::vector<HWND> ChildrenOfClass(HWND parent, const char* className) {
+    ChildSearch search{className, {}};
+    EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+RECT WindowRect(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+RECT WorkArea() {
+    RECT r;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
+    return r;
+}

@@ -1,0 +1,28 @@
+// Driving another program's windows the way a person does: real mouse and
+// keyboard input, reading what the windows show.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Polls for a visible top-level window until the timeout; null if none came.
+HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs = 10000);
+// Polls until the window is gone.
+bool WaitForWindowGone(HWND window, DWORD timeoutMs = 10000);
+
+void ClickAt(int x, int y);
+void ClickCentreOf(HWND window);
+// Types text as key presses (shift for capitals).
+void TypeText(const std::string& text);
+void PressKey(WORD virtualKey, int times = 1);
+void PressAltF4();
+// The screen point of a window's close box, found by hit-testing its caption.
+bool CloseBoxPoint(HWND window, POINT* point);
+
+std::string WindowText(HWND window);
+// Children of a window with the given class, in creation order.
+std::vector<HWND> ChildrenOfClass(HWND parent, const char* className);
+RECT WindowRect(HWND window);
+RECT WorkArea();

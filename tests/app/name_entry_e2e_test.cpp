@@ -1,0 +1,152 @@
+// The application, started as a program and used the way a person does:
+// typing, clicking, closing. Screenshots of what it shows are saved.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "desktop_driver.h"
+#include "pixels.h"
+#include "test_support.h"
+
+#ifndef RT_APPLICATION
+#define RT_APPLICATION "name_entry.exe"
+#endif
+
+namespace {
+
+Pixels CaptureScreenRect(const RECT& r) {
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right - r.left, r.bottom - r.top);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
+    SelectObject(memory, previous);
+    Pixels pixels = CaptureBitmap(bitmap);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+class NameEntryApp : public testing::Test {
+protected:
+    void SetUp() override {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof(startup);
+        std::string commandLine = std::string("\"") + RT_APPLICATION + "\"";
+        ASSERT_TRUE(CreateProcessA(RT_APPLICATION, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                   &startup, &process_));
+        dialog_ = WaitForWindow(nullptr, "Enter Your Name");
+        ASSERT_NE(dialog_, nullptr) << "the dialog did not appear";
+        const auto edits = ChildrenOfClass(dialog_, "Edit");
+        const auto buttons = ChildrenOfClass(dialog_, "Button");
+        ASSERT_EQ(edits.size(), 1u);
+        ASSERT_EQ(buttons.size(), 1u);
+        edit_ = edits[0];
+        button_ = buttons[0];
+    }
+    void TearDown() override {
+        if (WaitForSingleObject(process_.hProcess, 0) != WAIT_OBJECT_0) TerminateProcess(process_.hProcess, 99);
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+    }
+    // Clicks "OK" and returns the greeting box, or null.
+    HWND Greet() {
+        ClickCentreOf(button_);
+        return WaitForWindow("#32770", "Your Name");
+    }
+    void DismissBox(HWND box) {
+        const auto ok = ChildrenOfClass(box, "Button");
+        ASSERT_EQ(ok.size(), 1u);
+        ClickCentreOf(ok[0]);
+        ASSERT_TRUE(WaitForWindowGone(box));
+    }
+    DWORD ExitCode(DWORD timeoutMs = 10000) {
+        if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) return STILL_ACTIVE;
+        DWORD code = 0xDEADBEEF;
+        GetExitCodeProcess(process_.hProcess, &code);
+        return code;
+    }
+    std::string BoxText(HWND box) {
+        for (HWND child : ChildrenOfClass(box, "Static")) {
+            const std::string text = WindowText(child);
+            if (!text.empty()) return text;
+        }
+        return "";
+    }
+    PROCESS_INFORMATION process_{};
+    HWND dialog_ = nullptr;
+    HWND edit_ = nullptr;
+    HWND button_ = nullptr;
+};
+
+TEST_F(NameEntryApp, GreetsTheTypedNameInABoxCentredOverTheDialog) {
+    const RECT work = WorkArea();
+    const RECT d = WindowRect(dialog_);
+    // Centred in the work area, whatever the definition said.
+    EXPECT_EQ(d.left, (work.left + work.right) / 2 - (d.right - d.left) / 2);
+    EXPECT_EQ(d.top, (work.top + work.bottom) / 2 - (d.bottom - d.top) / 2);
+    // The controls keep their styles: no tab stops were added.
+    EXPECT_EQ(GetWindowLongA(edit_, GWL_STYLE) & WS_TABSTOP, 0);
+    EXPECT_EQ(GetWindowLongA(button_, GWL_STYLE) & 0x0F, BS_OWNERDRAW);
+
+    ClickCentreOf(edit_);
+    TypeText("Bob");
+    // Typed keys are handled by the program at its own pace.
+    const DWORD start = GetTickCount();
+    while (WindowText(edit_) != "Bob" && GetTickCount() - start < 3000) Sleep(20);
+    EXPECT_EQ(WindowText(edit_), "Bob");
+    SavePng(CaptureScreenRect(d), "app_dialog");
+
+    HWND box = Greet();
+    ASSERT_NE(box, nullptr) << "no greeting box";
+    EXPECT_EQ(BoxText(box), "Your name is Bob.");
+    const auto buttons = ChildrenOfClass(box, "Button");
+    ASSERT_EQ(buttons.size(), 1u);
+    EXPECT_EQ(WindowText(buttons[0]), "OK");
+    const RECT b = WindowRect(box);
+    EXPECT_NEAR((b.left + b.right) / 2, (d.left + d.right) / 2, 1);
+    EXPECT_NEAR((b.top + b.bottom) / 2, (d.top + d.bottom) / 2, 1);
+    EXPECT_EQ(GetWindow(box, GW_OWNER), dialog_);
+    RECT both{std::min(b.left, d.left), std::min(b.top, d.top), std::max(b.right, d.right),
+              std::max(b.bottom, d.bottom)};
+    SavePng(CaptureScreenRect(both), "app_greeting");
+    DismissBox(box);
+
+    // The close box ends the program with exit code 0.
+    POINT close;
+    ASSERT_TRUE(CloseBoxPoint(dialog_, &close));
+    ClickAt(close.x, close.y);
+    EXPECT_EQ(ExitCode(), 0u);
+}
+
+TEST_F(NameEntryApp, EmptyNameAndRepeatedGreetings) {
+    HWND box = Greet();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(BoxText(box), "Your name is .");
+    DismissBox(box);
+
+    const char* const names[] = {"Ann", "Zoe Q", "Li"};
+    for (const char* name : names) {
+        SCOPED_TRACE(name);
+        ClickCentreOf(edit_);
+        PressKey(VK_END);
+        PressKey(VK_BACK, 8);
+        TypeText(name);
+        box = Greet();
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(BoxText(box), std::string("Your name is ") + name + ".");
+        // Enter presses the box's button.
+        PressKey(VK_RETURN);
+        ASSERT_TRUE(WaitForWindowGone(box));
+    }
+    EXPECT_EQ(WaitForSingleObject(process_.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "still running";
+}
+
+TEST_F(NameEntryApp, AltF4EndsTheProgramWithExitCodeZero) {
+    ClickCentreOf(edit_);
+    PressAltF4();
+    EXPECT_EQ(ExitCode(), 0u);
+}
+
+}  // namespace
