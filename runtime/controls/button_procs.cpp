@@ -1,9 +1,6 @@
 // The subclass procedures of owner-drawn push buttons, hot-tracking buttons
 // and labels: image loading from the text, drawing hand-off, hot tracking.
-#include <windows.h>
-
-#include <commctrl.h>
-
+#include "common_controls.h"
 #include "rt_winconst.h"
 #include "subclass_common.h"
 
@@ -27,11 +24,7 @@ void CleanUpCommon(HWND window, UINT getImageMessage, WNDPROC previous) {
 
 void StartHotTracking(HWND window) {
     if (GetPropA(window, RT_PROP_HOT)) return;
-    TRACKMOUSEEVENT track{};
-    track.cbSize = sizeof(track);
-    track.dwFlags = TME_LEAVE;
-    track.hwndTrack = window;
-    _TrackMouseEvent(&track);
+    controls::TrackMouseLeave(window);
     SetPropA(window, RT_PROP_HOT, reinterpret_cast<HANDLE>(1));
     InvalidateRect(window, nullptr, TRUE);
 }

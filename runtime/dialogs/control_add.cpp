@@ -2,8 +2,7 @@
 // style; dialogs collect definitions, windows get the control at once.
 #include <windows.h>
 
-#include <commctrl.h>
-
+#include "../controls/common_controls.h"
 #include "rt_controls.h"
 #include "rt_dialogs.h"
 #include "rt_memory.h"
@@ -25,12 +24,6 @@ struct ControlShape {
     uint32_t exStyle = 0;
     int32_t isDefault = 0;
 };
-
-void EnsureCommonControls() {
-    if (CommonControlsReady) return;
-    InitCommonControls();
-    CommonControlsReady = 1;
-}
 
 // The control-type table.
 ControlShape ShapeFor(int32_t type, uint32_t style) {
@@ -67,16 +60,16 @@ ControlShape ShapeFor(int32_t type, uint32_t style) {
         case CONTROL_RICH_EDIT:
             shape.className = "RichEdit";
             shape.exStyle = bordered ? kClientEdge : 0;
-            EnsureCommonControls();
+            controls::EnsureCommonControls();
             if (!RichEditLibrary) RichEditLibrary = LoadLibraryA("riched32.dll");
             break;
         case CONTROL_LIST_VIEW:
             shape.className = "SysListView32";
-            EnsureCommonControls();
+            controls::EnsureCommonControls();
             break;
         case CONTROL_STATUS_BAR:
             shape.className = "msctls_statusbar32";
-            EnsureCommonControls();
+            controls::EnsureCommonControls();
             break;
         case CONTROL_SYSTEM_BUTTON:
             shape.className = "BUTTON";
@@ -85,7 +78,7 @@ ControlShape ShapeFor(int32_t type, uint32_t style) {
         case CONTROL_TREE_VIEW:
             shape.className = "SysTreeView32";
             shape.exStyle = bordered ? kClientEdge : 0;
-            EnsureCommonControls();
+            controls::EnsureCommonControls();
             break;
         default:
             break;
@@ -173,7 +166,7 @@ HWND ControlAddByClass(WindowRecord* record, const char* className, const char* 
     } else if (!record->hwnd || GetDlgItem(record->hwnd, id)) {
         return nullptr;
     }
-    EnsureCommonControls();
+    controls::EnsureCommonControls();
     style |= kChildVisible;
     if (dialog) {
         ControlDefinitionAppend(record, exStyle, className, text, style, units.x, units.y, units.cx, units.cy, id,

@@ -150,12 +150,22 @@ TEST(ControlAddWindow, CreatesAndAttachesAtOnceInPixels) {
     EXPECT_EQ(ControlAdd(&noWindow, 4, "", 0, 0, 1, 1, 0, 1), 0);
 }
 
+// The runtime looks comctl32's entry points up when it first needs them;
+// the lookup of InitCommonControls is answered with a counter.
 int initCalls;
 void WINAPI CountingInitCommonControls() { ++initCalls; }
+FARPROC(WINAPI* realGetProcAddress)(HMODULE, LPCSTR);
+FARPROC WINAPI CountingGetProcAddress(HMODULE module, LPCSTR name) {
+    if (!IS_INTRESOURCE(name) && lstrcmpA(name, "InitCommonControls") == 0) {
+        return reinterpret_cast<FARPROC>(CountingInitCommonControls);
+    }
+    return realGetProcAddress(module, name);
+}
 
 TEST(ControlAddWindow, CommonControlsAreInitialisedOnce) {
-    ScopedImportHook count("comctl32.dll", "InitCommonControls", reinterpret_cast<void*>(CountingInitCommonControls));
+    ScopedImportHook count("kernel32.dll", "GetProcAddress", reinterpret_cast<void*>(CountingGetProcAddress));
     ASSERT_TRUE(count.Installed());
+    realGetProcAddress = reinterpret_cast<FARPROC(WINAPI*)(HMODULE, LPCSTR)>(count.Original());
     CommonControlsReady = 0;  // as in a fresh process
     WindowRecord dialog{};
     DialogCreate(&dialog, 0, 0, 100, 100, 0, nullptr, "", nullptr);
