@@ -14,6 +14,46 @@ extern uint16_t FrameClassAtom;
 // was made while it was still 0.
 extern uint16_t MdiClientAtom;
 
+// The record whose window is inside CreateWindowExA; null otherwise.
+extern WindowRecord* CreatingWindow;
+
+// Option bits carried in WindowCreate's style; removed before the style
+// reaches the system.
+enum : uint32_t {
+    WINOPT_NOBITMAP = 0x10,     // no backing bitmap: the handler paints on WM_PAINT
+    WINOPT_FRAME = 0x20,        // MDI frame with a "&Window" menu and an MDI client
+    WINOPT_NOCAPTION = 0x40,    // no caption and system menu
+    WINOPT_TOOLWINDOW = 0x200,  // WS_EX_TOOLWINDOW
+    WINOPT_TOPMOST = 0x400,     // WS_EX_TOPMOST
+};
+constexpr uint32_t WINOPT_ALL = WINOPT_NOBITMAP | WINOPT_FRAME | WINOPT_NOCAPTION | WINOPT_TOOLWINDOW | WINOPT_TOPMOST;
+
+// Identifiers of a frame's MDI client and of its first MDI child.
+constexpr int32_t MDI_CLIENT_ID = 0xCAC;
+constexpr int32_t MDI_FIRST_CHILD_ID = 0x4050;
+// Icon resource used for both window classes when the program has it.
+constexpr int32_t WINDOW_ICON_ID = 101;
+
+// Registers "CorvantisWndClass" and "CorvantisFrameClass" (each once). Returns 0.
+int32_t WindowClassesRegister();
+
+// Gives the record a window: a popup (no parent), a child of the parent
+// record's window, an MDI child when the parent is a frame, or (WINOPT_FRAME)
+// an MDI frame. x, y, width, height are the outer rectangle in pixels.
+// Returns 1 when the window exists. The backing bitmap, pen and font it makes
+// are deleted with the window.
+int32_t WindowCreate(WindowRecord* record, int32_t x, int32_t y, int32_t width, int32_t height, uint32_t style,
+                     const WindowRecord* parent, const char* title, EventHandler handler);
+
+// The window procedure of both runtime classes.
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Copies the update rectangle from the backing bitmap (or raises WM_PAINT for
+// windows without one), never over a visible child. Returns 1.
+int32_t WindowPaint(HWND window, WPARAM wParam, LPARAM lParam);
+// Fills the clip box with the window colour, then raises EVENT_ERASE with the
+// DC in EventWParam. Returns 1.
+int32_t WindowEraseBackground(HWND window, WPARAM dc, LPARAM lParam);
+
 // Moves the MDI client into the part of the frame's client area that its
 // toolbars and status bars (any descendants) leave free. Returns 1 when a bar
 // was found (the client was moved), 0 otherwise.

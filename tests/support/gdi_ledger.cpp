@@ -13,6 +13,7 @@ struct LedgerState {
     // Originals, called through by the hooks.
     HBRUSH(WINAPI* createSolidBrush)(COLORREF) = nullptr;
     HPEN(WINAPI* createPen)(int, int, COLORREF) = nullptr;
+    HPEN(WINAPI* createPenIndirect)(const LOGPEN*) = nullptr;
     HRGN(WINAPI* createRectRgn)(int, int, int, int) = nullptr;
     HRGN(WINAPI* createRectRgnIndirect)(const RECT*) = nullptr;
     HRGN(WINAPI* createEllipticRgn)(int, int, int, int) = nullptr;
@@ -40,6 +41,7 @@ void Forget(HGDIOBJ object) {
 
 HBRUSH WINAPI HookCreateSolidBrush(COLORREF c) { return Record(ledger->createSolidBrush(c)); }
 HPEN WINAPI HookCreatePen(int s, int w, COLORREF c) { return Record(ledger->createPen(s, w, c)); }
+HPEN WINAPI HookCreatePenIndirect(const LOGPEN* p) { return Record(ledger->createPenIndirect(p)); }
 HRGN WINAPI HookCreateRectRgn(int a, int b, int c, int d) { return Record(ledger->createRectRgn(a, b, c, d)); }
 HRGN WINAPI HookCreateRectRgnIndirect(const RECT* r) { return Record(ledger->createRectRgnIndirect(r)); }
 HRGN WINAPI HookCreateEllipticRgn(int a, int b, int c, int d) { return Record(ledger->createEllipticRgn(a, b, c, d)); }
@@ -75,6 +77,7 @@ GdiLedger::GdiLedger() {
     ledger = new LedgerState;
     Hook(hooks_, "gdi32.dll", "CreateSolidBrush", HookCreateSolidBrush, &ledger->createSolidBrush);
     Hook(hooks_, "gdi32.dll", "CreatePen", HookCreatePen, &ledger->createPen);
+    Hook(hooks_, "gdi32.dll", "CreatePenIndirect", HookCreatePenIndirect, &ledger->createPenIndirect);
     Hook(hooks_, "gdi32.dll", "CreateRectRgn", HookCreateRectRgn, &ledger->createRectRgn);
     Hook(hooks_, "gdi32.dll", "CreateRectRgnIndirect", HookCreateRectRgnIndirect, &ledger->createRectRgnIndirect);
     Hook(hooks_, "gdi32.dll", "CreateEllipticRgn", HookCreateEllipticRgn, &ledger->createEllipticRgn);

@@ -55,20 +55,20 @@ ATOM Register(const char* name, WNDPROC procedure) {
 }  // namespace
 
 void RegisterRecordWindowClasses() {
-    if (WindowClassAtom == 0) WindowClassAtom = Register("CorvantisWndClass", RecordWindowProc);
-    if (FrameClassAtom == 0) FrameClassAtom = Register("CorvantisFrameClass", RecordFrameProc);
+    if (WindowClassAtom == 0) WindowClassAtom = Register("RtTestRecordWindow", RecordWindowProc);
+    if (FrameClassAtom == 0) FrameClassAtom = Register("RtTestRecordFrame", RecordFrameProc);
 }
 
 HWND CreateRecordWindow(WindowRecord* record, HWND parent, DWORD style) {
     RegisterRecordWindowClasses();
-    record->hwnd = CreateWindowExA(0, "CorvantisWndClass", "record window", style, 10, 10, 300, 200,
+    record->hwnd = CreateWindowExA(0, "RtTestRecordWindow", "record window", style, 10, 10, 300, 200,
                                    parent, nullptr, GetModuleHandleA(nullptr), record);
     return record->hwnd;
 }
 
 HWND CreateRecordFrame(WindowRecord* record) {
     RegisterRecordWindowClasses();
-    record->hwnd = CreateWindowExA(0, "CorvantisFrameClass", "frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+    record->hwnd = CreateWindowExA(0, "RtTestRecordFrame", "frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
                                    600, 400, nullptr, nullptr, GetModuleHandleA(nullptr), record);
     CLIENTCREATESTRUCT client{};
     client.idFirstChild = 16464;
@@ -80,7 +80,7 @@ HWND CreateRecordFrame(WindowRecord* record) {
 
 HWND CreateRecordMdiChild(WindowRecord* frame, WindowRecord* child, const char* title) {
     MDICREATESTRUCTA create{};
-    create.szClass = "CorvantisWndClass";
+    create.szClass = "RtTestRecordWindow";
     create.szTitle = title;
     create.hOwner = GetModuleHandleA(nullptr);
     create.x = create.y = create.cx = create.cy = CW_USEDEFAULT;

@@ -4,9 +4,9 @@
 
 #include <commctrl.h>
 
+#include <memory>
 #include <vector>
 
-#include "record_windows.h"
 #include "rt_dialogs.h"
 #include "rt_windows.h"
 
@@ -25,10 +25,10 @@ class BarFittingTest : public testing::Test {
 protected:
     void SetUp() override {
         InitCommonControls();
-        CreateRecordFrame(&frame_);
+        ASSERT_EQ(WindowCreate(&frame_, 0, 0, 600, 400, WINOPT_FRAME, nullptr, "frame", nullptr), 1);
         // A client area of exactly 800 x 600.
         RECT outer{0, 0, 800, 600};
-        AdjustWindowRectEx(&outer, GetWindowLongA(frame_.hwnd, GWL_STYLE), FALSE, 0);
+        AdjustWindowRectEx(&outer, GetWindowLongA(frame_.hwnd, GWL_STYLE), GetMenu(frame_.hwnd) != nullptr, 0);
         SetWindowPos(frame_.hwnd, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                      SWP_NOMOVE | SWP_NOZORDER);
         RECT client;
@@ -41,8 +41,9 @@ protected:
     void Add(const Bar& bar) {
         HWND parent = frame_.hwnd;
         if (bar.insideMdiChild) {
-            WindowRecord* child = new WindowRecord{};
-            parent = CreateRecordMdiChild(&frame_, child, "child");
+            children_.emplace_back(new WindowRecord{});
+            ASSERT_EQ(WindowCreate(children_.back().get(), 0, 0, 300, 200, 0, &frame_, "child", nullptr), 1);
+            parent = children_.back()->hwnd;
         }
         HWND window = CreateWindowExA(0, bar.className, "", kFixedBar | bar.placement, 0, 0, bar.width, bar.height,
                                       parent, nullptr, nullptr, nullptr);
@@ -55,6 +56,7 @@ protected:
         return r;
     }
     WindowRecord frame_{};
+    std::vector<std::unique_ptr<WindowRecord>> children_;
 };
 
 TEST_F(BarFittingTest, ClientTakesWhatTheBarsLeaveFree) {

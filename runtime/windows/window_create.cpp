@@ -1,0 +1,162 @@
+// Runtime windows: the two window classes and WindowCreate.
+#include "rt_controls.h"
+#include "rt_events.h"
+#include "rt_winconst.h"
+#include "rt_windows.h"
+
+WindowRecord* CreatingWindow;
+
+namespace {
+
+ATOM RegisterRuntimeClass(const char* name, UINT style, HBRUSH background) {
+    HINSTANCE module = GetModuleHandleA(nullptr);
+    HICON icon = LoadIconA(module, MAKEINTRESOURCEA(WINDOW_ICON_ID));
+    if (!icon) icon = LoadIconA(nullptr, IDI_APPLICATION);
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = style;
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.cbWndExtra = sizeof(WindowRecord*);  // slot 0: the record
+    windowClass.hInstance = module;
+    windowClass.hIcon = icon;
+    windowClass.hbrBackground = background;
+    windowClass.lpszClassName = name;
+    return RegisterClassExA(&windowClass);
+}
+
+HMENU BuildWindowMenu(HMENU* popup) {
+    HMENU bar = CreateMenu();
+    *popup = CreatePopupMenu();
+    AppendMenuA(*popup, MF_STRING, IDM_CASCADE, "&Cascade");
+    AppendMenuA(*popup, MF_STRING, IDM_TILE, "&Tile");
+    AppendMenuA(*popup, MF_STRING, IDM_ARRANGE, "&Arrange Icons");
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(*popup), "&Window");
+    return bar;
+}
+
+HWND CreateMdiClient(HWND frame, HMENU windowMenu) {
+    RECT client;
+    GetClientRect(frame, &client);
+    CLIENTCREATESTRUCT create{};
+    create.hWindowMenu = windowMenu;
+    create.idFirstChild = MDI_FIRST_CHILD_ID;
+    return CreateWindowExA(0, "MDICLIENT", "", WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL, 0, 0,
+                           client.right, client.bottom, frame, reinterpret_cast<HMENU>(static_cast<INT_PTR>(MDI_CLIENT_ID)),
+                           GetModuleHandleA(nullptr), &create);
+}
+
+// The drawing state of a fresh DC, and the screen-sized backing bitmap.
+void CaptureDrawingState(WindowRecord* record, int32_t width, int32_t height, EventHandler handler) {
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    HDC windowDc = GetDC(record->hwnd);
+    if (!windowDc) {
+        // Still a working window: keep its handler.
+        record->handler = handler;
+        return;
+    }
+    HDC memory = CreateCompatibleDC(windowDc);
+    record->windowColor = GetSysColor(COLOR_WINDOW);
+    HGDIOBJ previousBitmap = nullptr;
+    if (record->hasBackBitmap) {
+        record->backBitmap = CreateCompatibleBitmap(windowDc, screenWidth, screenHeight);
+        previousBitmap = SelectObject(memory, record->backBitmap);
+        FillSolid(memory, 0, 0, screenWidth, screenHeight, record->windowColor);
+    } else {
+        FillSolid(windowDc, 0, 0, width, height, record->windowColor);
+    }
+    GetCurrentPositionEx(memory, &record->penPos);
+    if (HGDIOBJ pen = GetCurrentObject(memory, OBJ_PEN)) {
+        LOGPEN description{};
+        if (GetObjectA(pen, sizeof(description), &description)) record->pen = CreatePenIndirect(&description);
+    }
+    if (HGDIOBJ font = GetCurrentObject(memory, OBJ_FONT)) {
+        LOGFONTA description{};
+        if (GetObjectA(font, sizeof(description), &description)) record->font = CreateFontIndirectA(&description);
+    }
+    record->bkMode = GetBkMode(memory);
+    record->bkColor = GetBkColor(memory);
+    record->rop2 = GetROP2(memory);
+    record->cursor = LoadCursorA(nullptr, IDC_ARROW);
+    record->spareB = 1;
+    record->spareA = 0;
+    record->isDialog = 0;
+    record->handler = handler;
+    if (record->hasBackBitmap) SelectObject(memory, previousBitmap);
+    DeleteDC(memory);
+    ReleaseDC(record->hwnd, windowDc);
+}
+
+}  // namespace
+
+int32_t WindowClassesRegister() {
+    if (WindowClassAtom == 0) {
+        WindowClassAtom = RegisterRuntimeClass("CorvantisWndClass", CS_BYTEALIGNCLIENT | CS_DBLCLKS,
+                                               static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    }
+    if (FrameClassAtom == 0) {
+        FrameClassAtom = RegisterRuntimeClass("CorvantisFrameClass", CS_BYTEALIGNWINDOW | CS_DBLCLKS,
+                                              reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1));
+    }
+    return 0;
+}
+
+int32_t WindowCreate(WindowRecord* record, int32_t x, int32_t y, int32_t width, int32_t height, uint32_t style,
+                     const WindowRecord* parent, const char* title, EventHandler handler) {
+    if (!record) return 0;
+    HINSTANCE module = GetModuleHandleA(nullptr);
+    WindowClassesRegister();
+    HWND parentWindow = parent ? parent->hwnd : nullptr;
+
+    const bool frame = (style & WINOPT_FRAME) != 0;
+    const bool noCaption = (style & WINOPT_NOCAPTION) != 0;
+    record->hasBackBitmap = (style & WINOPT_NOBITMAP) ? 0 : 1;
+    DWORD exStyle = (style & WINOPT_TOOLWINDOW) ? WS_EX_TOOLWINDOW : 0;
+    if (style & WINOPT_TOPMOST) exStyle |= WS_EX_TOPMOST;
+    style = (style & ~WINOPT_ALL) | WS_VISIBLE;
+    if (!parentWindow) {
+        style |= WS_POPUP | WS_CLIPCHILDREN;
+    } else {
+        style |= WS_CHILD | WS_CLIPSIBLINGS;
+        if (parent->mdiClient) {
+            exStyle |= WS_EX_MDICHILD;
+            parentWindow = parent->mdiClient;
+        }
+    }
+    if (!noCaption) style |= WS_CAPTION | WS_SYSMENU;
+
+    record->handler = handler;
+    record->eventDc = nullptr;
+    record->drawDc = nullptr;
+    record->spareC = 0;
+    record->kind = 0;
+    record->mdiClient = nullptr;
+    record->spareE = 0;
+    record->spareD = 0;
+    record->noErase = 0;
+    record->hooks = nullptr;
+    CreatingWindow = record;
+    record->hwnd = CreateWindowExA(exStyle, frame ? "CorvantisFrameClass" : "CorvantisWndClass", title ? title : "",
+                                   style, x, y, width, height, parentWindow, nullptr, module, nullptr);
+    CreatingWindow = nullptr;
+    record->handler = nullptr;
+    if (!record->hwnd) return 0;
+
+    if (style & WS_MAXIMIZE) {
+        ShowWindow(record->hwnd, SW_SHOWMAXIMIZED);
+    } else if (style & WS_MINIMIZE) {
+        ShowWindow(record->hwnd, SW_MINIMIZE);
+    }
+    if (frame) {
+        HMENU windowMenu = nullptr;
+        SetMenu(record->hwnd, BuildWindowMenu(&windowMenu));
+        record->mdiClient = CreateMdiClient(record->hwnd, windowMenu);
+        MdiClientAtom = static_cast<uint16_t>(GetClassWord(record->mdiClient, GCW_ATOM));
+        ShowWindow(record->mdiClient, SW_SHOW);
+    } else if (MdiClientAtom == 0) {
+        MdiClientAtom = 0xFFFF;
+    }
+    CaptureDrawingState(record, width, height, handler);
+    SetWindowLongPtrA(record->hwnd, 0, reinterpret_cast<LONG_PTR>(record));
+    return 1;
+}

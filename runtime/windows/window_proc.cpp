@@ -1,0 +1,177 @@
+// The window procedure of the runtime's windows: events for the handler, the
+// right default procedure for ordinary windows, frames and MDI children,
+// reflection to controls, erasing and repainting from the backing bitmap.
+#include "rt_controls.h"
+#include "rt_events.h"
+#include "rt_winconst.h"
+#include "rt_windows.h"
+
+namespace {
+
+struct PaintContext {
+    HWND window;
+    HDC dc;
+};
+
+BOOL CALLBACK ExcludeChildCallback(HWND child, LPARAM param) {
+    const auto* context = reinterpret_cast<const PaintContext*>(param);
+    if (IsWindowVisible(child)) {
+        RECT r;
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, context->window, reinterpret_cast<POINT*>(&r), 2);
+        ExcludeClipRect(context->dc, r.left, r.top, r.right, r.bottom);
+    }
+    return TRUE;
+}
+
+WindowRecord* RecordOf(HWND window) {
+    return window ? reinterpret_cast<WindowRecord*>(GetWindowLongPtrA(window, 0)) : nullptr;
+}
+
+bool IsReflectedColourMessage(UINT message) {
+    switch (message) {
+        case WM_CTLCOLORMSGBOX:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLORSTATIC:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// An MDI child is a window whose parent is of the first frame's MDI client
+// class; until a frame exists no window counts as one.
+bool IsMdiChild(HWND window) {
+    if (MdiClientAtom == 0 || MdiClientAtom == 0xFFFF) return false;
+    HWND parent = GetParent(window);
+    return parent && static_cast<uint16_t>(GetClassWord(parent, GCW_ATOM)) == MdiClientAtom;
+}
+
+LRESULT DefaultProcessing(HWND window, WindowRecord* record, uint16_t atom, UINT message, WPARAM wParam,
+                          LPARAM lParam) {
+    if (record && atom == FrameClassAtom) {
+        if (message == WM_SIZE && wParam != SIZE_MINIMIZED && record->mdiClient &&
+            FitClientToBars(window, record->mdiClient)) {
+            return 0;
+        }
+        return DefFrameProcA(window, record->mdiClient, message, wParam, lParam);
+    }
+    if (IsMdiChild(window)) return DefMDIChildProcA(window, message, wParam, lParam);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// The window's GDI objects go with it; the record keeps its handle.
+void ReleaseWindowObjects(HWND window, WindowRecord* record) {
+    if (!record || record->hwnd != window) return;
+    if (record->backBitmap) DeleteObject(record->backBitmap);
+    if (record->pen) DeleteObject(record->pen);
+    if (record->font) DeleteObject(record->font);
+    record->backBitmap = nullptr;
+    record->pen = nullptr;
+    record->font = nullptr;
+}
+
+}  // namespace
+
+int32_t WindowEraseBackground(HWND window, WPARAM wParam, LPARAM lParam) {
+    if (!window) return 1;
+    HDC dc = reinterpret_cast<HDC>(wParam);
+    WindowRecord* record = RecordOf(window);
+    COLORREF colour = GetSysColor(COLOR_WINDOW);
+    if (record) {
+        if (record->noErase || record->hooks) return 1;
+        colour = record->windowColor;
+    }
+    HBRUSH brush = CreateSolidBrush(colour);
+    HGDIOBJ previous = SelectObject(dc, brush);
+    RECT box;
+    GetClipBox(dc, &box);
+    PatBlt(dc, box.left, box.top, box.right - box.left, box.bottom - box.top, PATCOPY);
+    SelectObject(dc, previous);
+    DeleteObject(brush);
+    if (record) {
+        SaveDC(dc);
+        record->eventDc = dc;
+        DispatchEvent(record, EVENT_ERASE, wParam, lParam);
+        record->eventDc = nullptr;
+        RestoreDC(dc, -1);
+    }
+    return 1;
+}
+
+int32_t WindowPaint(HWND window, WPARAM wParam, LPARAM lParam) {
+    WindowRecord* record = RecordOf(window);
+    if (!record) return 1;
+    RECT update{};
+    GetUpdateRect(record->hwnd, &update, FALSE);
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(record->hwnd, &paint);
+    PaintContext context{record->hwnd, dc};
+    EnumChildWindows(record->hwnd, ExcludeChildCallback, reinterpret_cast<LPARAM>(&context));
+    if (!record->hasBackBitmap) {
+        DispatchEvent(record, WM_PAINT, wParam, lParam);
+    } else if (!record->drawDc) {
+        HDC memory = CreateCompatibleDC(dc);
+        HGDIOBJ previous = SelectObject(memory, record->backBitmap);
+        BitBlt(dc, update.left, update.top, update.right - update.left, update.bottom - update.top, memory,
+               update.left, update.top, SRCCOPY);
+        SelectObject(memory, previous);
+        DeleteDC(memory);
+    } else {
+        RECT bounds{};
+        if ((GetBoundsRect(record->drawDc, &bounds, DCB_RESET) & DCB_SET) == DCB_SET) {
+            BitBlt(dc, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                   record->drawDc, bounds.left, bounds.top, SRCCOPY);
+        }
+    }
+    EndPaint(record->hwnd, &paint);
+    return 1;
+}
+
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const uint16_t atom = static_cast<uint16_t>(GetClassWord(window, GCW_ATOM));
+    WindowRecord* record = RecordOf(window);
+    LRESULT result = 0;
+
+    if (message == WM_PAINT) {
+        result = WindowPaint(window, wParam, lParam);
+    } else if (message == WM_ERASEBKGND) {
+        result = WindowEraseBackground(window, wParam, lParam);
+    } else if (IsReflectedColourMessage(message) && lParam) {
+        return SendMessageA(reinterpret_cast<HWND>(lParam), ColourRequest, wParam, lParam);
+    } else if (message == WM_DRAWITEM && wParam) {
+        return SendMessageA(GetDlgItem(window, static_cast<int>(wParam)), WM_DRAWITEM, wParam, lParam);
+    } else if (IsReflectedColourMessage(message) || message == WM_DRAWITEM) {
+        // Nothing to reflect to: default processing.
+    } else if (record) {
+        if (message == WM_SIZE || message == WM_SIZING) DispatchEvent(record, EVENT_SIZE, wParam, lParam);
+        // A close only raises the event: the handler decides, and no default
+        // procedure ever sees WM_CLOSE.
+        if (message == WM_CLOSE) message = EVENT_CLOSE;
+        if (message == WM_LBUTTONDOWN) {
+            SetFocus(window);
+            SetActiveWindow(window);
+        }
+        result = DispatchEvent(record, message, wParam, lParam);
+    } else if (CreatingWindow) {
+        CreatingWindow->hwnd = window;
+        result = DispatchEvent(CreatingWindow, message, wParam, lParam);
+    }
+
+    if (result == 0) {
+        result = DefaultProcessing(window, record, atom, message, wParam, lParam);
+        if (message == WM_SETCURSOR && result == 0 && LOWORD(lParam) == HTCLIENT && record &&
+            reinterpret_cast<HWND>(wParam) == record->hwnd) {
+            SetCursor(record->cursor);
+        }
+        if (message == WM_SIZE && record && record->hooks && record->hooks->resize) {
+            record->hooks->resize(record->hwnd, static_cast<int32_t>(lParam & 0xFFFF),
+                                  static_cast<int32_t>((lParam >> 16) & 0xFFFF));
+        }
+    }
+    if (message == WM_NCDESTROY) ReleaseWindowObjects(window, record);
+    return result;
+}

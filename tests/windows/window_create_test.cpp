@@ -1,0 +1,165 @@
+// Runtime windows: classes, styles from option bits, frames with their MDI
+// client and menu, the record's drawing state, and clean-up.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "gdi_ledger.h"
+#include "rt_events.h"
+#include "rt_windows.h"
+#include "test_support.h"
+
+namespace {
+
+// The arguments of the last CreateWindowExA made by the runtime.
+struct Creation {
+    DWORD exStyle = 0;
+    DWORD style = 0;
+    std::string className;
+    HWND parent = nullptr;
+};
+Creation lastCreation;
+HWND(WINAPI* realCreateWindowExA)(DWORD, LPCSTR, LPCSTR, DWORD, int, int, int, int, HWND, HMENU, HINSTANCE, LPVOID);
+HWND WINAPI RecordingCreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style, int x, int y, int w,
+                                     int h, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param) {
+    if (!IS_INTRESOURCE(className) && lstrcmpiA(className, "MDICLIENT") != 0) {
+        lastCreation = Creation{exStyle, style, className, parent};
+    }
+    return realCreateWindowExA(exStyle, className, title, style, x, y, w, h, parent, menu, instance, param);
+}
+
+class WindowCreateTest : public testing::Test {
+protected:
+    void SetUp() override {
+        hook_ = std::make_unique<ScopedImportHook>("user32.dll", "CreateWindowExA",
+                                                   reinterpret_cast<void*>(RecordingCreateWindowExA));
+        ASSERT_TRUE(hook_->Installed());
+        realCreateWindowExA = reinterpret_cast<decltype(realCreateWindowExA)>(hook_->Original());
+    }
+    void TearDown() override {
+        for (WindowRecord* r : {&a_, &b_, &frame_}) {
+            if (r->hwnd && IsWindow(r->hwnd)) DestroyWindow(r->hwnd);
+        }
+    }
+    std::unique_ptr<ScopedImportHook> hook_;
+    WindowRecord a_{}, b_{}, frame_{};
+};
+
+TEST_F(WindowCreateTest, OptionBitsBecomeStylesAndExtendedStyles) {
+    struct Row {
+        uint32_t style;
+        bool withParent;
+        DWORD expectedStyle;
+        DWORD expectedExStyle;
+        int32_t hasBackBitmap;
+    };
+    const Row rows[] = {
+        {WINOPT_NOBITMAP, false, 0x92C80000, 0, 0},
+        {0, false, 0x92C80000, 0, 1},
+        {WINOPT_NOCAPTION, true, 0x54000000, 0, 1},
+        {0, true, 0x54C80000, 0, 1},
+        {WINOPT_TOOLWINDOW | WINOPT_TOPMOST, false, 0x92C80000, 0x88, 1},
+        {WS_THICKFRAME | WINOPT_NOCAPTION, false, 0x92040000, 0, 1},
+    };
+    ASSERT_EQ(WindowCreate(&b_, 0, 0, 200, 200, 0, nullptr, "parent", nullptr), 1);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << std::hex << row.style << " parent " << row.withParent);
+        ASSERT_EQ(WindowCreate(&a_, 10, 10, 100, 80, row.style, row.withParent ? &b_ : nullptr, "w", nullptr), 1);
+        EXPECT_EQ(lastCreation.className, "CorvantisWndClass");
+        EXPECT_EQ(lastCreation.style, row.expectedStyle);
+        EXPECT_EQ(lastCreation.exStyle, row.expectedExStyle);
+        EXPECT_EQ(lastCreation.parent, row.withParent ? b_.hwnd : nullptr);
+        EXPECT_EQ(a_.hasBackBitmap, row.hasBackBitmap);
+        DestroyWindow(a_.hwnd);
+    }
+    // A parent record without a window counts as no parent.
+    WindowRecord unborn{};
+    ASSERT_EQ(WindowCreate(&a_, 0, 0, 50, 50, 0, &unborn, "w", nullptr), 1);
+    EXPECT_EQ(lastCreation.style & WS_POPUP, static_cast<DWORD>(WS_POPUP));
+}
+
+TEST_F(WindowCreateTest, RecordGetsTheWindowAndItsDrawingState) {
+    EventHandler handler = [] { return int32_t{0}; };
+    MdiClientAtom = 0;  // as before the first window of a process
+    a_.definition = reinterpret_cast<DialogDefinition*>(0x1234);  // not touched
+    ASSERT_EQ(WindowCreate(&a_, 10, 10, 100, 80, 0, nullptr, "w", handler), 1);
+    EXPECT_EQ(reinterpret_cast<WindowRecord*>(GetWindowLongPtrA(a_.hwnd, 0)), &a_);
+    EXPECT_EQ(a_.handler, handler);
+    EXPECT_EQ(a_.kind, 0);
+    EXPECT_EQ(a_.isDialog, 0);
+    EXPECT_EQ(a_.spareA, 0);
+    EXPECT_EQ(a_.spareB, 1);
+    EXPECT_EQ(a_.mdiClient, nullptr);
+    EXPECT_EQ(a_.cursor, LoadCursorA(nullptr, IDC_ARROW));
+    EXPECT_EQ(a_.windowColor, GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(a_.definition, reinterpret_cast<DialogDefinition*>(0x1234));
+    a_.definition = nullptr;
+    BITMAP bitmap{};
+    ASSERT_EQ(GetObjectA(a_.backBitmap, sizeof(bitmap), &bitmap), static_cast<int>(sizeof(bitmap)));
+    EXPECT_EQ(bitmap.bmWidth, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(bitmap.bmHeight, GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_EQ(GetObjectType(a_.pen), static_cast<DWORD>(OBJ_PEN));
+    EXPECT_EQ(GetObjectType(a_.font), static_cast<DWORD>(OBJ_FONT));
+    EXPECT_EQ(a_.bkMode, OPAQUE);
+    EXPECT_EQ(a_.rop2, R2_COPYPEN);
+    // The first ordinary window, before any frame.
+    EXPECT_EQ(MdiClientAtom, 0xFFFF);
+}
+
+TEST_F(WindowCreateTest, FrameHasWindowMenuAndMdiClient) {
+    ASSERT_EQ(WindowCreate(&frame_, 0, 0, 600, 400, WINOPT_FRAME, nullptr, "frame", nullptr), 1);
+    EXPECT_EQ(lastCreation.className, "CorvantisFrameClass");
+    HMENU bar = GetMenu(frame_.hwnd);
+    ASSERT_NE(bar, nullptr);
+    char text[32];
+    GetMenuStringA(bar, 0, text, sizeof(text), MF_BYPOSITION);
+    EXPECT_STREQ(text, "&Window");
+    HMENU popup = GetSubMenu(bar, 0);
+    ASSERT_EQ(GetMenuItemCount(popup), 3);
+    EXPECT_EQ(GetMenuItemID(popup, 0), static_cast<UINT>(IDM_CASCADE));
+    EXPECT_EQ(GetMenuItemID(popup, 1), static_cast<UINT>(IDM_TILE));
+    EXPECT_EQ(GetMenuItemID(popup, 2), static_cast<UINT>(IDM_ARRANGE));
+    GetMenuStringA(popup, 2, text, sizeof(text), MF_BYPOSITION);
+    EXPECT_STREQ(text, "&Arrange Icons");
+
+    ASSERT_NE(frame_.mdiClient, nullptr);
+    EXPECT_EQ(GetDlgCtrlID(frame_.mdiClient), MDI_CLIENT_ID);
+    EXPECT_EQ(MdiClientAtom, static_cast<uint16_t>(GetClassWord(frame_.mdiClient, GCW_ATOM)));
+    EXPECT_TRUE(IsWindowVisible(frame_.mdiClient));
+
+    // Children of the frame are MDI children inside its client.
+    ASSERT_EQ(WindowCreate(&a_, 0, 0, 200, 150, 0, &frame_, "child", nullptr), 1);
+    EXPECT_EQ(lastCreation.exStyle & WS_EX_MDICHILD, static_cast<DWORD>(WS_EX_MDICHILD));
+    EXPECT_EQ(GetParent(a_.hwnd), frame_.mdiClient);
+    EXPECT_EQ(GetDlgCtrlID(a_.hwnd), MDI_FIRST_CHILD_ID);
+}
+
+TEST_F(WindowCreateTest, MaximisedStyleShowsTheWindowMaximised) {
+    ASSERT_EQ(WindowCreate(&a_, 0, 0, 200, 150, WS_MAXIMIZE | WS_THICKFRAME, nullptr, "max", nullptr), 1);
+    EXPECT_TRUE(IsZoomed(a_.hwnd));
+}
+
+TEST(WindowLifetime, NoGdiObjectsLeakOverManyWindows) {
+    GdiLedger ledger;
+    ASSERT_TRUE(ledger.Installed());
+    WindowRecord frame{};
+    ASSERT_EQ(WindowCreate(&frame, 0, 0, 400, 300, WINOPT_FRAME, nullptr, "frame", nullptr), 1);
+    const size_t frameObjects = ledger.Live();
+    for (int i = 0; i < 200; ++i) {
+        WindowRecord record{};
+        ASSERT_EQ(WindowCreate(&record, 0, 0, 100, 80, i % 2 ? static_cast<uint32_t>(WINOPT_NOBITMAP) : 0u, i % 3 ? nullptr : &frame, "w",
+                               nullptr), 1);
+        RedrawWindow(record.hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        HWND window = record.hwnd;
+        DestroyWindow(window);
+        // The record keeps its handle, but not the objects.
+        EXPECT_EQ(record.hwnd, window);
+        EXPECT_EQ(record.backBitmap, nullptr);
+    }
+    EXPECT_EQ(ledger.Live(), frameObjects);
+    EXPECT_EQ(ledger.ForeignDeletions(), 0u);
+    DestroyWindow(frame.hwnd);
+    EXPECT_EQ(ledger.Live(), 0u);
+}
+
+}  // namespace

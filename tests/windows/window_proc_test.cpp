@@ -1,0 +1,277 @@
+// The runtime's window procedure: events, default procedures, reflection,
+// erasing, painting from the backing bitmap, focus and cursor.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <memory>
+#include <vector>
+
+#include "event_log.h"
+#include "pixels.h"
+#include "rt_controls.h"
+#include "rt_dialogs.h"
+#include "rt_windows.h"
+
+namespace {
+
+std::vector<int32_t> messages;
+std::vector<int32_t> watched;
+int32_t WatchingHandler() {
+    for (int32_t m : watched) {
+        if (m == EventMessage) messages.push_back(EventMessage);
+    }
+    return 0;
+}
+
+class WindowProcTest : public testing::Test {
+protected:
+    void SetUp() override {
+        messages.clear();
+        watched.clear();
+        ASSERT_EQ(WindowCreate(&window_, 100, 100, 300, 200, 0, nullptr, "w", WatchingHandler), 1);
+    }
+    void TearDown() override {
+        if (IsWindow(window_.hwnd)) DestroyWindow(window_.hwnd);
+    }
+    WindowRecord window_{};
+};
+
+TEST_F(WindowProcTest, CloseRaisesTheEventAndLeavesTheWindowOpen) {
+    watched = {EVENT_CLOSE, WM_CLOSE};
+    SendMessageA(window_.hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(IsWindow(window_.hwnd));
+    EXPECT_EQ(messages, std::vector<int32_t>{EVENT_CLOSE});
+}
+
+TEST_F(WindowProcTest, SizeReachesTheHandlerAsEventSizeThenItself) {
+    watched = {EVENT_SIZE, WM_SIZE};
+    SetWindowPos(window_.hwnd, nullptr, 0, 0, 320, 220, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(messages, (std::vector<int32_t>{EVENT_SIZE, WM_SIZE}));
+}
+
+int32_t resized[3];
+int32_t RecordResize(HWND window, int32_t width, int32_t height) {
+    resized[0] = static_cast<int32_t>(reinterpret_cast<intptr_t>(window) != 0);
+    resized[1] = width;
+    resized[2] = height;
+    return 0;
+}
+
+TEST_F(WindowProcTest, ResizeRoutineOfTheHooksGetsTheClientSize) {
+    WindowHooks hooks{0, nullptr, RecordResize};
+    window_.hooks = &hooks;
+    SendMessageA(window_.hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(123, 45));
+    EXPECT_EQ(resized[0], 1);
+    EXPECT_EQ(resized[1], 123);
+    EXPECT_EQ(resized[2], 45);
+    window_.hooks = nullptr;
+}
+
+HDC erasedDc;
+HDC eventDcDuringErase;
+int32_t EraseHandler() {
+    if (EventMessage == EVENT_ERASE) {
+        erasedDc = reinterpret_cast<HDC>(EventWParam);
+        eventDcDuringErase = EventWindow->eventDc;
+        // Drawing state changes made here are undone afterwards.
+        SetTextColor(erasedDc, RGB(1, 2, 3));
+    }
+    return 0;
+}
+
+TEST_F(WindowProcTest, EraseFillsWithTheWindowColourThenRaisesTheEvent) {
+    window_.handler = EraseHandler;
+    window_.windowColor = RGB(10, 200, 30);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 20, 20);
+    HGDIOBJ previous = SelectObject(dc, bitmap);
+    const RECT all{0, 0, 20, 20};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    SetTextColor(dc, RGB(9, 9, 9));
+
+    EXPECT_EQ(SendMessageA(window_.hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0), 1);
+    EXPECT_EQ(GetPixel(dc, 5, 5), RGB(10, 200, 30));
+    EXPECT_EQ(erasedDc, dc);
+    EXPECT_EQ(eventDcDuringErase, dc);
+    EXPECT_EQ(window_.eventDc, nullptr);
+    EXPECT_EQ(GetTextColor(dc), RGB(9, 9, 9));
+
+    // noErase: nothing filled, no event.
+    erasedDc = nullptr;
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    window_.noErase = 1;
+    EXPECT_EQ(SendMessageA(window_.hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0), 1);
+    EXPECT_EQ(GetPixel(dc, 5, 5), RGB(0, 0, 0));
+    EXPECT_EQ(erasedDc, nullptr);
+    SelectObject(dc, previous);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+}
+
+// Fills the window's backing bitmap with a colour, as user drawing would.
+void FillBackBitmap(const WindowRecord& record, COLORREF colour) {
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HGDIOBJ previous = SelectObject(memory, record.backBitmap);
+    FillSolid(memory, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), colour);
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+
+TEST_F(WindowProcTest, PaintCopiesExactlyTheUpdateRectangleAndSparesChildren) {
+    watched = {WM_PAINT};
+    const COLORREF bitmapColour = RGB(200, 40, 40);
+    const COLORREF screenColour = RGB(30, 30, 200);
+    UpdateWindow(window_.hwnd);
+    // What is on screen now, and something else in the bitmap.
+    HDC dc = GetDC(window_.hwnd);
+    FillSolid(dc, 0, 0, 400, 300, screenColour);
+    ReleaseDC(window_.hwnd, dc);
+    FillBackBitmap(window_, bitmapColour);
+    const RECT update{10, 20, 60, 50};
+    InvalidateRect(window_.hwnd, &update, FALSE);
+    UpdateWindow(window_.hwnd);
+    HDC windowDc = GetDC(window_.hwnd);
+    for (int y = 0; y < 80; ++y) {
+        for (int x = 0; x < 90; ++x) {
+            const bool inside = x >= update.left && x < update.right && y >= update.top && y < update.bottom;
+            ASSERT_EQ(GetPixel(windowDc, x, y), inside ? bitmapColour : screenColour) << x << "," << y;
+        }
+    }
+    ReleaseDC(window_.hwnd, windowDc);
+    EXPECT_TRUE(messages.empty()) << "a backed window raises no paint event";
+
+    // A visible child inside the update rectangle keeps its own pixels.
+    ControlAdd(&window_, 7, "", 20, 20, 40, 30, 0, 5);
+    HWND label = GetDlgItem(window_.hwnd, 5);
+    ASSERT_NE(label, nullptr);
+    const COLORREF labelColour = RGB(250, 250, 0);
+    SetPropA(label, RT_PROP_BACK_COLOUR, reinterpret_cast<HANDLE>(static_cast<uintptr_t>(labelColour)));
+    DeleteObject(RemovePropA(label, RT_PROP_BACK_BRUSH));
+    SetPropA(label, RT_PROP_BACK_BRUSH, CreateSolidBrush(labelColour));
+    RedrawWindow(window_.hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const Pixels p = CaptureClient(window_.hwnd);
+    SavePng(p, "window_paint_with_child");
+    EXPECT_EQ(DescribeColour(p.At(40, 35)), DescribeColour(labelColour));
+    EXPECT_EQ(DescribeColour(p.At(100, 100)), DescribeColour(bitmapColour));
+}
+
+TEST(WindowProcPaint, WindowWithoutBitmapRaisesThePaintEvent) {
+    messages.clear();
+    watched = {WM_PAINT};
+    WindowRecord record{};
+    ASSERT_EQ(WindowCreate(&record, 0, 0, 100, 100, WINOPT_NOBITMAP, nullptr, "nb", WatchingHandler), 1);
+    InvalidateRect(record.hwnd, nullptr, FALSE);
+    UpdateWindow(record.hwnd);
+    EXPECT_FALSE(messages.empty());
+    DestroyWindow(record.hwnd);
+}
+
+TEST_F(WindowProcTest, LeftClickFocusesAndActivatesBeforeTheHandler) {
+    static bool focusedFirst;
+    static bool activeFirst;
+    window_.handler = [] {
+        if (EventMessage == WM_LBUTTONDOWN) {
+            focusedFirst = GetFocus() == EventWindow->hwnd;
+            activeFirst = GetActiveWindow() == EventWindow->hwnd;
+        }
+        return 0;
+    };
+    WindowRecord other{};
+    ASSERT_EQ(WindowCreate(&other, 500, 100, 100, 100, 0, nullptr, "other", nullptr), 1);
+    SetActiveWindow(other.hwnd);
+    ASSERT_NE(GetActiveWindow(), window_.hwnd);
+    SendMessageA(window_.hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    EXPECT_TRUE(focusedFirst);
+    EXPECT_TRUE(activeFirst);
+    DestroyWindow(other.hwnd);
+}
+
+TEST_F(WindowProcTest, ColourRequestsAreReflectedDialogColourIsNot) {
+    ControlAdd(&window_, 4, "", 10, 10, 100, 20, 0, 3);
+    HWND edit = GetDlgItem(window_.hwnd, 3);
+    HDC dc = GetDC(edit);
+    EXPECT_EQ(SendMessageA(window_.hwnd, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(edit)),
+              reinterpret_cast<LRESULT>(GetPropA(edit, RT_PROP_BACK_BRUSH)));
+    EXPECT_NE(SendMessageA(window_.hwnd, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(edit)),
+              reinterpret_cast<LRESULT>(GetPropA(edit, RT_PROP_BACK_BRUSH)));
+    ReleaseDC(edit, dc);
+}
+
+TEST_F(WindowProcTest, CursorOverTheClientAreaIsTheRecordsCursor) {
+    HCURSOR cross = LoadCursorA(nullptr, IDC_CROSS);
+    window_.cursor = cross;
+    SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+    SendMessageA(window_.hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(window_.hwnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), cross);
+}
+
+class FrameTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(WindowCreate(&frame_, 0, 0, 640, 480, WINOPT_FRAME, nullptr, "frame", nullptr), 1);
+        for (auto& child : children_) {
+            child = std::make_unique<WindowRecord>();
+            ASSERT_EQ(WindowCreate(child.get(), 0, 0, 200, 150, 0, &frame_, "child", nullptr), 1);
+        }
+    }
+    void TearDown() override { DestroyWindow(frame_.hwnd); }
+    static RECT RectOf(HWND window) {
+        RECT r;
+        GetWindowRect(window, &r);
+        return r;
+    }
+    WindowRecord frame_{};
+    std::unique_ptr<WindowRecord> children_[3];
+};
+
+TEST_F(FrameTest, WindowMenuCommandsCascadeTileAndArrange) {
+    // The client's scroll bars come and go with the children's places, so
+    // its size is read after each command.
+    RECT client;
+    SendMessageA(frame_.hwnd, WM_COMMAND, IDM_TILE, 0);
+    GetClientRect(frame_.mdiClient, &client);
+    for (auto& child : children_) {
+        const RECT r = RectOf(child->hwnd);
+        EXPECT_EQ(r.right - r.left, client.right) << "tiled full width";
+    }
+    SendMessageA(frame_.hwnd, WM_COMMAND, IDM_CASCADE, 0);
+    const RECT a = RectOf(children_[0]->hwnd);
+    const RECT b = RectOf(children_[1]->hwnd);
+    EXPECT_NE(a.left, b.left);
+    EXPECT_NE(a.top, b.top);
+    for (auto& child : children_) ShowWindow(child->hwnd, SW_MINIMIZE);
+    for (auto& child : children_) SetWindowPos(child->hwnd, nullptr, 50, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SendMessageA(frame_.hwnd, WM_COMMAND, IDM_ARRANGE, 0);
+    GetClientRect(frame_.mdiClient, &client);
+    RECT clientOnScreen = client;
+    MapWindowPoints(frame_.mdiClient, nullptr, reinterpret_cast<POINT*>(&clientOnScreen), 2);
+    for (auto& child : children_) EXPECT_EQ(RectOf(child->hwnd).bottom, clientOnScreen.bottom);
+}
+
+TEST_F(FrameTest, SizingKeepsTheClientBetweenTheBars) {
+    // Without bars the frame's default procedure stretches the client.
+    SetWindowPos(frame_.hwnd, nullptr, 0, 0, 700, 500, SWP_NOMOVE | SWP_NOZORDER);
+    RECT frameClient;
+    GetClientRect(frame_.hwnd, &frameClient);
+    RECT r = RectOf(frame_.mdiClient);
+    EXPECT_EQ(r.right - r.left, frameClient.right);
+    EXPECT_EQ(r.bottom - r.top, frameClient.bottom);
+
+    InitCommonControls();
+    ControlAddByClass(&frame_, TOOLBARCLASSNAMEA, "", 0, 0, 700, 30, CCS_TOP | CCS_NORESIZE | CCS_NOPARENTALIGN, 0,
+                      50);
+    SetWindowPos(frame_.hwnd, nullptr, 0, 0, 640, 480, SWP_NOMOVE | SWP_NOZORDER);
+    GetClientRect(frame_.hwnd, &frameClient);
+    r = RectOf(frame_.mdiClient);
+    MapWindowPoints(nullptr, frame_.hwnd, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.top, 30);
+    EXPECT_EQ(r.bottom, frameClient.bottom);
+}
+
+}  // namespace
