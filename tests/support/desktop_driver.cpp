@@ -99,6 +99,14 @@ void PressAltF4() {
     Sleep(100);
 }
 
+void SendInputAltLetter(char letter) {
+    SendKey(VK_MENU, false);
+    SendKey(static_cast<WORD>(letter), false);
+    SendKey(static_cast<WORD>(letter), true);
+    SendKey(VK_MENU, true);
+    Sleep(200);
+}
+
 bool CloseBoxPoint(HWND window, POINT* point) {
     const RECT r = WindowRect(window);
     auto isClose = [window](int x, int y) {

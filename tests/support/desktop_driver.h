@@ -18,6 +18,8 @@ void ClickCentreOf(HWND window);
 void TypeText(const std::string& text);
 void PressKey(WORD virtualKey, int times = 1);
 void PressAltF4();
+// Alt and a letter together, as for a menu mnemonic.
+void SendInputAltLetter(char letter);
 // The screen point of a window's close box, found by hit-testing its caption.
 bool CloseBoxPoint(HWND window, POINT* point);
 
