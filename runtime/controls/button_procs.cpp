@@ -6,14 +6,6 @@
 
 namespace {
 
-bool IsBitmapButton(HWND window) {
-    return (GetWindowLongA(window, GWL_STYLE) & BS_BITMAP) == BS_BITMAP;
-}
-
-bool IsBitmapLabel(HWND window) {
-    return (GetWindowLongA(window, GWL_STYLE) & SS_BITMAP) == SS_BITMAP;
-}
-
 // Clean-up list A: font, image, colours, previous procedure.
 void CleanUpCommon(HWND window, UINT getImageMessage, WNDPROC previous) {
     controls::ReleaseOwnFont(window);
@@ -40,10 +32,7 @@ LRESULT CALLBACK PushButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM
     const WNDPROC previous = controls::PreviousProc(window);
     switch (message) {
         case WM_SETTEXT:
-            if (IsBitmapButton(window)) {
-                controls::LoadImageFromText(window, reinterpret_cast<const char*>(lParam), BM_GETIMAGE,
-                                            BM_SETIMAGE);
-            }
+            controls::LoadImageIfPicture(window, CONTROL_PUSH_BUTTON, reinterpret_cast<const char*>(lParam));
             break;
         case WM_DESTROY:
             CleanUpCommon(window, BM_GETIMAGE, previous);
@@ -63,10 +52,7 @@ LRESULT CALLBACK HotButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     const WNDPROC previous = controls::PreviousProc(window);
     switch (message) {
         case WM_SETTEXT:
-            if (IsBitmapButton(window)) {
-                controls::LoadImageFromText(window, reinterpret_cast<const char*>(lParam), BM_GETIMAGE,
-                                            BM_SETIMAGE);
-            }
+            controls::LoadImageIfPicture(window, CONTROL_HOT_BUTTON, reinterpret_cast<const char*>(lParam));
             break;
         case WM_DESTROY: {
             // Clean-up list B: list A plus the hot state and the objects the
@@ -109,10 +95,7 @@ LRESULT CALLBACK StaticControlProc(HWND window, UINT message, WPARAM wParam, LPA
     const WNDPROC previous = controls::PreviousProc(window);
     switch (message) {
         case WM_SETTEXT:
-            if (IsBitmapLabel(window)) {
-                controls::LoadImageFromText(window, reinterpret_cast<const char*>(lParam), STM_GETIMAGE,
-                                            STM_SETIMAGE);
-            }
+            controls::LoadImageIfPicture(window, CONTROL_LABEL, reinterpret_cast<const char*>(lParam));
             break;
         case WM_DESTROY:
             CleanUpCommon(window, STM_GETIMAGE, previous);

@@ -51,13 +51,8 @@ int32_t ControlSubclass(HWND control, int32_t type) {
     // The procedure never sees WM_CREATE: load the image the creation text
     // names now, as setting the text later would.
     char text[260];
-    if ((type == CONTROL_PUSH_BUTTON || type == CONTROL_HOT_BUTTON) &&
-        (GetWindowLongA(control, GWL_STYLE) & BS_BITMAP) == BS_BITMAP) {
-        GetWindowTextA(control, text, sizeof(text));
-        controls::LoadImageFromText(control, text, BM_GETIMAGE, BM_SETIMAGE);
-    } else if (type == CONTROL_LABEL && (GetWindowLongA(control, GWL_STYLE) & SS_BITMAP) == SS_BITMAP) {
-        GetWindowTextA(control, text, sizeof(text));
-        controls::LoadImageFromText(control, text, STM_GETIMAGE, STM_SETIMAGE);
-    }
+    text[0] = 0;
+    GetWindowTextA(control, text, sizeof(text));
+    controls::LoadImageIfPicture(control, type, text);
     return 0;
 }

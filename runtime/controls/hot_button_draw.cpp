@@ -1,6 +1,6 @@
 // Hot-tracking buttons: face colour or bitmaps by hot state, any window
 // region, border widths and the 3D edge along a region.
-#include "rt_controls.h"
+#include "subclass_common.h"
 
 namespace {
 
@@ -82,16 +82,10 @@ int32_t DrawHotButton(HWND button, DRAWITEMSTRUCT* item) {
     const UINT state = item->itemState;
     const RECT& itemRect = item->rcItem;
     RECT frame = itemRect;
-    RECT text = itemRect;
     char caption[255];
-    caption[0] = 0;
-    GetWindowTextA(button, caption, sizeof(caption));
+    RECT text = controls::CaptionLayout(button, item, caption);
     const LONG style = GetWindowLongA(button, GWL_STYLE);
-    if (style & BS_MULTILINE) {
-        InflateRect(&text, -2 * GetSystemMetrics(SM_CXEDGE), -2 * GetSystemMetrics(SM_CYEDGE));
-    }
     const bool pushed = (state & ODS_SELECTED) != 0;
-    if (pushed) OffsetRect(&text, 1, 1);
 
     COLORREF face = ColourProperty(button, RT_PROP_BACK_COLOUR);
     const bool hotBrush = GetPropA(button, RT_PROP_HOT_BRUSH) != nullptr;

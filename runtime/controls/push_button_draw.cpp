@@ -1,6 +1,6 @@
 // Owner-drawn push buttons: frame, face, default/focus outline and caption.
-#include "rt_controls.h"
 #include "rt_strings.h"
+#include "subclass_common.h"
 
 namespace {
 
@@ -74,16 +74,9 @@ int32_t DrawPushButton(HWND button, DRAWITEMSTRUCT* item) {
     HDC dc = item->hDC;
     const UINT state = item->itemState;
     RECT frame = item->rcItem;
-    RECT text = item->rcItem;
     char caption[255];
-    caption[0] = 0;
-    GetWindowTextA(button, caption, sizeof(caption));
+    RECT text = controls::CaptionLayout(button, item, caption);
     const LONG style = GetWindowLongA(button, GWL_STYLE);
-
-    if (style & BS_MULTILINE) {
-        InflateRect(&text, -2 * GetSystemMetrics(SM_CXEDGE), -2 * GetSystemMetrics(SM_CYEDGE));
-    }
-    if (state & ODS_SELECTED) OffsetRect(&text, 1, 1);
     const bool outlined = (state & (ODS_FOCUS | ODS_DEFAULT)) != 0;
     if (outlined) InflateRect(&frame, -1, -1);
 

@@ -81,4 +81,24 @@ void LoadImageFromText(HWND window, const char* text, UINT getImageMessage, UINT
     SendMessageA(window, setImageMessage, IMAGE_BITMAP, reinterpret_cast<LPARAM>(image));
 }
 
+void LoadImageIfPicture(HWND window, int32_t type, const char* text) {
+    const LONG style = GetWindowLongA(window, GWL_STYLE);
+    if ((type == CONTROL_PUSH_BUTTON || type == CONTROL_HOT_BUTTON) && (style & BS_BITMAP) == BS_BITMAP) {
+        LoadImageFromText(window, text, BM_GETIMAGE, BM_SETIMAGE);
+    } else if (type == CONTROL_LABEL && (style & SS_BITMAP) == SS_BITMAP) {
+        LoadImageFromText(window, text, STM_GETIMAGE, STM_SETIMAGE);
+    }
+}
+
+RECT CaptionLayout(HWND button, const DRAWITEMSTRUCT* item, char (&caption)[255]) {
+    caption[0] = 0;
+    GetWindowTextA(button, caption, sizeof(caption));
+    RECT text = item->rcItem;
+    if (GetWindowLongA(button, GWL_STYLE) & BS_MULTILINE) {
+        InflateRect(&text, -2 * GetSystemMetrics(SM_CXEDGE), -2 * GetSystemMetrics(SM_CYEDGE));
+    }
+    if (item->itemState & ODS_SELECTED) OffsetRect(&text, 1, 1);
+    return text;
+}
+
 }  // namespace controls

@@ -38,5 +38,12 @@ void DeletePropertyObject(HWND window, const char* name);
 // Loads the bitmap a bitmap button's or picture label's text names into its
 // image slot, deleting the image that was there.
 void LoadImageFromText(HWND window, const char* text, UINT getImageMessage, UINT setImageMessage);
+// The same when the control's type and style make it a bitmap button (types
+// 1 and 20 with BS_BITMAP) or a picture label (type 7 with SS_BITMAP).
+void LoadImageIfPicture(HWND window, int32_t type, const char* text);
+
+// The caption of an owner-drawn button and the rectangle it is laid out in:
+// inset for multi-line buttons, one pixel right and down when pushed.
+RECT CaptionLayout(HWND button, const DRAWITEMSTRUCT* item, char (&caption)[255]);
 
 }  // namespace controls

@@ -90,6 +90,19 @@ bool IsDialogRecord(const WindowRecord* record) {
     return record->definition && record->kind != 0;
 }
 
+// Where the control goes: false when a window cannot take it (no window yet,
+// or the identifier is taken); for a dialog, the rectangle in dialog units.
+bool Placement(const WindowRecord* record, int32_t x, int32_t y, int32_t width, int32_t height, int32_t id,
+               DialogUnitRect* units) {
+    *units = DialogUnitRect{x, y, width, height};
+    if (IsDialogRecord(record)) {
+        *units = PixelsToDialogUnits(record->definition->charWidth, record->definition->charHeight, x, y, width,
+                                     height);
+        return true;
+    }
+    return record->hwnd && !GetDlgItem(record->hwnd, id);
+}
+
 HWND CreateAtOnce(const WindowRecord* record, uint32_t exStyle, const char* className, const char* text,
                   uint32_t style, int32_t x, int32_t y, int32_t width, int32_t height, int32_t id) {
     return CreateWindowExA(exStyle, className, text ? text : "", style, x, y, width, height, record->hwnd,
@@ -131,15 +144,9 @@ int32_t ControlDefinitionAppend(WindowRecord* record, uint32_t exStyle, const ch
 
 int32_t ControlAdd(WindowRecord* record, int32_t type, const char* text, int32_t x, int32_t y, int32_t width,
                    int32_t height, uint32_t style, int32_t id) {
-    if (!record) return 0;
+    DialogUnitRect units;
+    if (!record || !Placement(record, x, y, width, height, id, &units)) return 0;
     const bool dialog = IsDialogRecord(record);
-    DialogUnitRect units{x, y, width, height};
-    if (dialog) {
-        units = PixelsToDialogUnits(record->definition->charWidth, record->definition->charHeight, x, y, width,
-                                    height);
-    } else if (!record->hwnd || GetDlgItem(record->hwnd, id)) {
-        return 0;
-    }
     ControlShape shape = ShapeFor(type, style);
     shape.style |= kChildVisible;
     if (shape.style & CONTROL_HIDDEN) shape.style &= ~(WS_VISIBLE | CONTROL_HIDDEN);
@@ -157,15 +164,11 @@ int32_t ControlAdd(WindowRecord* record, int32_t type, const char* text, int32_t
 
 HWND ControlAddByClass(WindowRecord* record, const char* className, const char* text, int32_t x, int32_t y,
                        int32_t width, int32_t height, uint32_t style, uint32_t exStyle, int32_t id) {
-    if (!record || StrLength(className) >= kClassNameRoom) return nullptr;
-    const bool dialog = IsDialogRecord(record);
-    DialogUnitRect units{x, y, width, height};
-    if (dialog) {
-        units = PixelsToDialogUnits(record->definition->charWidth, record->definition->charHeight, x, y, width,
-                                    height);
-    } else if (!record->hwnd || GetDlgItem(record->hwnd, id)) {
+    DialogUnitRect units;
+    if (!record || StrLength(className) >= kClassNameRoom || !Placement(record, x, y, width, height, id, &units)) {
         return nullptr;
     }
+    const bool dialog = IsDialogRecord(record);
     controls::EnsureCommonControls();
     style |= kChildVisible;
     if (dialog) {

@@ -28,20 +28,6 @@ void* BuildTemplate(const DialogDefinition* definition) {
     return block;
 }
 
-bool IsReflectedColourMessage(UINT message) {
-    switch (message) {
-        case WM_CTLCOLORMSGBOX:
-        case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORLISTBOX:
-        case WM_CTLCOLORBTN:
-        case WM_CTLCOLORSCROLLBAR:
-        case WM_CTLCOLORSTATIC:
-            return true;
-        default:
-            return false;
-    }
-}
-
 }  // namespace
 
 HWND DialogShow(WindowRecord* record, const WindowRecord* owner) {
@@ -104,11 +90,10 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         DispatchEvent(record, message, wParam, lParam);
         return TRUE;  // the dialog manager sets the focus
     }
-    if (IsReflectedColourMessage(message)) {
-        return lParam ? SendMessageA(reinterpret_cast<HWND>(lParam), ColourRequest, wParam, lParam) : 0;
-    }
-    if (message == WM_DRAWITEM) {
-        return wParam ? SendMessageA(GetDlgItem(window, static_cast<int>(wParam)), WM_DRAWITEM, wParam, lParam) : 0;
+    if (IsReflectedMessage(message)) {
+        LRESULT answer = 0;
+        ReflectToControl(window, message, wParam, lParam, &answer);
+        return answer;
     }
     if (!record) return 0;
 

@@ -71,6 +71,14 @@ struct TypedArgument {
 LRESULT SendWindowMessage(intptr_t targetValue, uint32_t targetTag, UINT message, WPARAM wParam,
                           intptr_t lParamValue, uint32_t lParamTag, int32_t controlId);
 
+// The reflection that the runtime's dialog and window procedures apply: the
+// six WM_CTLCOLOR... messages (not WM_CTLCOLORDLG) go to the control in lParam
+// as ColourRequest, WM_DRAWITEM to the child named by wParam, so that each
+// control answers and paints from its own properties.
+bool IsReflectedMessage(UINT message);
+// Passes a reflected message to its control; false when it names none.
+bool ReflectToControl(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* answer);
+
 // Writes the colour properties of the control type and installs its subclass
 // procedure. A bitmap button or picture label loads the image its text names.
 int32_t ControlSubclass(HWND control, int32_t type);

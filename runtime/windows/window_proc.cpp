@@ -28,20 +28,6 @@ WindowRecord* RecordOf(HWND window) {
     return window ? reinterpret_cast<WindowRecord*>(GetWindowLongPtrA(window, 0)) : nullptr;
 }
 
-bool IsReflectedColourMessage(UINT message) {
-    switch (message) {
-        case WM_CTLCOLORMSGBOX:
-        case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORLISTBOX:
-        case WM_CTLCOLORBTN:
-        case WM_CTLCOLORSCROLLBAR:
-        case WM_CTLCOLORSTATIC:
-            return true;
-        default:
-            return false;
-    }
-}
-
 // An MDI child is a window whose parent is of the first frame's MDI client
 // class; until a frame exists no window counts as one.
 bool IsMdiChild(HWND window) {
@@ -140,12 +126,10 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         result = WindowPaint(window, wParam, lParam);
     } else if (message == WM_ERASEBKGND) {
         result = WindowEraseBackground(window, wParam, lParam);
-    } else if (IsReflectedColourMessage(message) && lParam) {
-        return SendMessageA(reinterpret_cast<HWND>(lParam), ColourRequest, wParam, lParam);
-    } else if (message == WM_DRAWITEM && wParam) {
-        return SendMessageA(GetDlgItem(window, static_cast<int>(wParam)), WM_DRAWITEM, wParam, lParam);
-    } else if (IsReflectedColourMessage(message) || message == WM_DRAWITEM) {
-        // Nothing to reflect to: default processing.
+    } else if (IsReflectedMessage(message)) {
+        LRESULT answer = 0;
+        if (ReflectToControl(window, message, wParam, lParam, &answer)) return answer;
+        // No control named: default processing.
     } else if (record) {
         if (message == WM_SIZE || message == WM_SIZING) DispatchEvent(record, EVENT_SIZE, wParam, lParam);
         // A close only raises the event: the handler decides, and no default

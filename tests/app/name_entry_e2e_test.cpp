@@ -14,28 +14,10 @@
 
 namespace {
 
-Pixels CaptureScreenRect(const RECT& r) {
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right - r.left, r.bottom - r.top);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
-    SelectObject(memory, previous);
-    Pixels pixels = CaptureBitmap(bitmap);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixels;
-}
-
 class NameEntryApp : public testing::Test {
 protected:
     void SetUp() override {
-        STARTUPINFOA startup{};
-        startup.cb = sizeof(startup);
-        std::string commandLine = std::string("\"") + RT_APPLICATION + "\"";
-        ASSERT_TRUE(CreateProcessA(RT_APPLICATION, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                   &startup, &process_));
+        ASSERT_TRUE(program_.Started());
         dialog_ = WaitForWindow(nullptr, "Enter Your Name");
         ASSERT_NE(dialog_, nullptr) << "the dialog did not appear";
         const auto edits = ChildrenOfClass(dialog_, "Edit");
@@ -44,11 +26,6 @@ protected:
         ASSERT_EQ(buttons.size(), 1u);
         edit_ = edits[0];
         button_ = buttons[0];
-    }
-    void TearDown() override {
-        if (WaitForSingleObject(process_.hProcess, 0) != WAIT_OBJECT_0) TerminateProcess(process_.hProcess, 99);
-        CloseHandle(process_.hProcess);
-        CloseHandle(process_.hThread);
     }
     // Clicks "OK" and returns the greeting box, or null.
     HWND Greet() {
@@ -61,12 +38,6 @@ protected:
         ClickCentreOf(ok[0]);
         ASSERT_TRUE(WaitForWindowGone(box));
     }
-    DWORD ExitCode(DWORD timeoutMs = 10000) {
-        if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) return STILL_ACTIVE;
-        DWORD code = 0xDEADBEEF;
-        GetExitCodeProcess(process_.hProcess, &code);
-        return code;
-    }
     std::string BoxText(HWND box) {
         for (HWND child : ChildrenOfClass(box, "Static")) {
             const std::string text = WindowText(child);
@@ -74,7 +45,7 @@ protected:
         }
         return "";
     }
-    PROCESS_INFORMATION process_{};
+    StartedProgram program_{RT_APPLICATION};
     HWND dialog_ = nullptr;
     HWND edit_ = nullptr;
     HWND button_ = nullptr;
@@ -96,7 +67,7 @@ TEST_F(NameEntryApp, GreetsTheTypedNameInABoxCentredOverTheDialog) {
     const DWORD start = GetTickCount();
     while (WindowText(edit_) != "Bob" && GetTickCount() - start < 3000) Sleep(20);
     EXPECT_EQ(WindowText(edit_), "Bob");
-    SavePng(CaptureScreenRect(d), "app_dialog");
+    SavePng(CaptureScreen(d), "app_dialog");
 
     HWND box = Greet();
     ASSERT_NE(box, nullptr) << "no greeting box";
@@ -110,14 +81,14 @@ TEST_F(NameEntryApp, GreetsTheTypedNameInABoxCentredOverTheDialog) {
     EXPECT_EQ(GetWindow(box, GW_OWNER), dialog_);
     RECT both{std::min(b.left, d.left), std::min(b.top, d.top), std::max(b.right, d.right),
               std::max(b.bottom, d.bottom)};
-    SavePng(CaptureScreenRect(both), "app_greeting");
+    SavePng(CaptureScreen(both), "app_greeting");
     DismissBox(box);
 
     // The close box ends the program with exit code 0.
     POINT close;
     ASSERT_TRUE(CloseBoxPoint(dialog_, &close));
     ClickAt(close.x, close.y);
-    EXPECT_EQ(ExitCode(), 0u);
+    EXPECT_EQ(program_.ExitCode(), 0u);
 }
 
 TEST_F(NameEntryApp, EmptyNameAndRepeatedGreetings) {
@@ -140,13 +111,13 @@ TEST_F(NameEntryApp, EmptyNameAndRepeatedGreetings) {
         PressKey(VK_RETURN);
         ASSERT_TRUE(WaitForWindowGone(box));
     }
-    EXPECT_EQ(WaitForSingleObject(process_.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "still running";
+    EXPECT_TRUE(program_.Running());
 }
 
 TEST_F(NameEntryApp, AltF4EndsTheProgramWithExitCodeZero) {
     ClickCentreOf(edit_);
     PressAltF4();
-    EXPECT_EQ(ExitCode(), 0u);
+    EXPECT_EQ(program_.ExitCode(), 0u);
 }
 
 }  // namespace

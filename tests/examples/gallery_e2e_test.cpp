@@ -14,58 +14,48 @@
 
 namespace {
 
-Pixels CaptureScreenRect(const RECT& r) {
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right - r.left, r.bottom - r.top);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
-    SelectObject(memory, previous);
-    Pixels pixels = CaptureBitmap(bitmap);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+// Captures the rectangle until the condition holds on it or three seconds
+// have passed: the program repaints at its own pace.
+template <typename Condition>
+Pixels CaptureWhen(const RECT& area, Condition condition) {
+    const DWORD start = GetTickCount();
+    Pixels pixels = CaptureScreen(area);
+    while (!condition(pixels) && GetTickCount() - start < 3000) {
+        Sleep(50);
+        pixels = CaptureScreen(area);
+    }
     return pixels;
 }
 
 class GalleryApp : public testing::Test {
 protected:
     void SetUp() override {
-        STARTUPINFOA startup{};
-        startup.cb = sizeof(startup);
-        std::string commandLine = std::string("\"") + RT_GALLERY + "\"";
-        ASSERT_TRUE(CreateProcessA(RT_GALLERY, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                   &startup, &process_));
+        ASSERT_TRUE(program_.Started());
         frame_ = WaitForWindow(nullptr, "Corvantis Gallery");
         ASSERT_NE(frame_, nullptr);
         client_ = FindWindowExA(frame_, nullptr, "MDIClient", nullptr);
         ASSERT_NE(client_, nullptr);
         Sleep(300);
     }
-    void TearDown() override {
-        if (WaitForSingleObject(process_.hProcess, 0) != WAIT_OBJECT_0) TerminateProcess(process_.hProcess, 99);
-        CloseHandle(process_.hProcess);
-        CloseHandle(process_.hThread);
-    }
     HWND Child(const char* title) const { return FindWindowExA(client_, nullptr, nullptr, title); }
     void ClickCaption(HWND window) {
         const RECT r = WindowRect(window);
         ClickAt(r.left + 120, r.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2);
     }
-    PROCESS_INFORMATION process_{};
+    StartedProgram program_{RT_GALLERY};
     HWND frame_ = nullptr;
     HWND client_ = nullptr;
 };
 
 TEST_F(GalleryApp, ShowsEveryPartAndAnswersMenusMouseAndKeyboard) {
-    SavePng(CaptureScreenRect(WindowRect(frame_)), "gallery_frame");
+    SavePng(CaptureScreen(WindowRect(frame_)), "gallery_frame");
     HWND controls = Child("Controls");
     HWND buttons = Child("Buttons");
     HWND canvas = Child("Canvas");
     ASSERT_NE(controls, nullptr);
     ASSERT_NE(buttons, nullptr);
     ASSERT_NE(canvas, nullptr);
-    SavePng(CaptureScreenRect(WindowRect(controls)), "gallery_controls");
+    SavePng(CaptureScreen(WindowRect(controls)), "gallery_controls");
     // Every control type of the table lives in the controls child.
     for (const char* className : {"Button", "Edit", "ListBox", "ComboBox", "Static", "ScrollBar", "RichEdit",
                                   "SysListView32", "msctls_statusbar32", "SysTreeView32"}) {
@@ -76,19 +66,18 @@ TEST_F(GalleryApp, ShowsEveryPartAndAnswersMenusMouseAndKeyboard) {
     HWND hot = FindWindowExA(buttons, nullptr, "Button", "Hover me");
     ASSERT_NE(hot, nullptr);
     const RECT r = WindowRect(hot);
-    SetCursorPos(r.left - 40, r.bottom + 60);
-    Sleep(300);
-    const Pixels cold = CaptureScreenRect(r);
-    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    Sleep(400);
-    const Pixels hotFace = CaptureScreenRect(r);
-    SetCursorPos(r.left - 40, r.bottom + 60);
-    Sleep(400);
-    const Pixels coldAgain = CaptureScreenRect(r);
-    SavePng(cold, "gallery_hot_button_not_hot");
-    SavePng(hotFace, "gallery_hot_button_hot");
     const int x = 20;
     const int y = (r.bottom - r.top) / 2;
+    auto isBlue = [&](const Pixels& p) { return GetRValue(p.At(x, y)) < 120; };
+    auto isAmber = [&](const Pixels& p) { return GetRValue(p.At(x, y)) > 200; };
+    SetCursorPos(r.left - 40, r.bottom + 60);
+    const Pixels cold = CaptureWhen(r, isBlue);
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    const Pixels hotFace = CaptureWhen(r, isAmber);
+    SetCursorPos(r.left - 40, r.bottom + 60);
+    const Pixels coldAgain = CaptureWhen(r, isBlue);
+    SavePng(cold, "gallery_hot_button_not_hot");
+    SavePng(hotFace, "gallery_hot_button_hot");
     EXPECT_LT(GetRValue(cold.At(x, y)), 120) << "blue face";
     EXPECT_GT(GetRValue(hotFace.At(x, y)), 200) << "amber face";
     EXPECT_EQ(coldAgain.At(x, y), cold.At(x, y));
@@ -99,7 +88,7 @@ TEST_F(GalleryApp, ShowsEveryPartAndAnswersMenusMouseAndKeyboard) {
     PressKey('A');
     HWND about = WaitForWindow(nullptr, "About the Gallery");
     ASSERT_NE(about, nullptr) << "About dialog did not open";
-    SavePng(CaptureScreenRect(WindowRect(about)), "gallery_about_dialog");
+    SavePng(CaptureScreen(WindowRect(about)), "gallery_about_dialog");
     PressKey(VK_RETURN);
     EXPECT_TRUE(WaitForWindowGone(about));
 
@@ -113,14 +102,11 @@ TEST_F(GalleryApp, ShowsEveryPartAndAnswersMenusMouseAndKeyboard) {
         const RECT c = WindowRect(child);
         EXPECT_EQ(c.right - c.left, clientRect.right) << WindowText(child);
     }
-    SavePng(CaptureScreenRect(WindowRect(frame_)), "gallery_tiled");
+    SavePng(CaptureScreen(WindowRect(frame_)), "gallery_tiled");
 
     // Alt+F4 closes the frame and ends the program.
     PressAltF4();
-    ASSERT_EQ(WaitForSingleObject(process_.hProcess, 10000), static_cast<DWORD>(WAIT_OBJECT_0));
-    DWORD code = 0xDEADBEEF;
-    GetExitCodeProcess(process_.hProcess, &code);
-    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(program_.ExitCode(), 0u);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "desktop_driver.h"
 
+#include <string>
+
 namespace {
 
 void SendKey(WORD virtualKey, bool up) {
@@ -34,6 +36,33 @@ BOOL CALLBACK CollectChild(HWND child, LPARAM param) {
 }
 
 }  // namespace
+
+StartedProgram::StartedProgram(const char* path) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    std::string commandLine = std::string("\"") + path + "\"";
+    if (!CreateProcessA(path, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_)) {
+        process_ = PROCESS_INFORMATION{};
+    }
+}
+
+StartedProgram::~StartedProgram() {
+    if (!Started()) return;
+    if (Running()) TerminateProcess(process_.hProcess, 99);
+    CloseHandle(process_.hProcess);
+    CloseHandle(process_.hThread);
+}
+
+bool StartedProgram::Running() const {
+    return Started() && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+DWORD StartedProgram::ExitCode(DWORD timeoutMs) const {
+    if (!Started() || WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) return STILL_ACTIVE;
+    DWORD code = 0xDEADBEEF;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return code;
+}
 
 HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs) {
     const DWORD start = GetTickCount();

@@ -7,6 +7,21 @@
 #include <string>
 #include <vector>
 
+// A program started for a test and ended (if still running) with it.
+class StartedProgram {
+public:
+    explicit StartedProgram(const char* path);
+    ~StartedProgram();
+    StartedProgram(const StartedProgram&) = delete;
+    StartedProgram& operator=(const StartedProgram&) = delete;
+    bool Started() const { return process_.hProcess != nullptr; }
+    bool Running() const;
+    // The exit code once it has ended within the timeout, else STILL_ACTIVE.
+    DWORD ExitCode(DWORD timeoutMs = 10000) const;
+private:
+    PROCESS_INFORMATION process_{};
+};
+
 // Polls for a visible top-level window until the timeout; null if none came.
 HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs = 10000);
 // Polls until the window is gone.

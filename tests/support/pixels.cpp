@@ -96,6 +96,13 @@ Pixels CaptureClient(HWND window) {
     return pixels;
 }
 
+Pixels CaptureScreen(const RECT& area) {
+    HDC screen = GetDC(nullptr);
+    Pixels pixels = FromDc(screen, area.left, area.top, area.right - area.left, area.bottom - area.top);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
 Pixels CaptureBitmap(HBITMAP bitmap) {
     BITMAP info{};
     GetObjectA(bitmap, sizeof(info), &info);

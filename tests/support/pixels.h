@@ -20,6 +20,8 @@ struct Pixels {
 
 // Repaints the window now and copies its client area from its device context.
 Pixels CaptureClient(HWND window);
+// Copies what the screen shows in a rectangle (screen coordinates).
+Pixels CaptureScreen(const RECT& area);
 // Copies a bitmap's pixels.
 Pixels CaptureBitmap(HBITMAP bitmap);
 // Writes artifacts/<name>.png under the build folder; returns the path.

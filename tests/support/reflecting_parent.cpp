@@ -8,20 +8,10 @@ namespace {
 LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* parent = reinterpret_cast<ReflectingParent*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (parent) {
+        if (message == WM_DRAWITEM) ++parent->draws[reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem];
+        LRESULT answer = 0;
+        if (ReflectToControl(window, message, wParam, lParam, &answer)) return answer;
         switch (message) {
-            case WM_CTLCOLORMSGBOX:
-            case WM_CTLCOLOREDIT:
-            case WM_CTLCOLORLISTBOX:
-            case WM_CTLCOLORBTN:
-            case WM_CTLCOLORSCROLLBAR:
-            case WM_CTLCOLORSTATIC:
-                return SendMessageA(reinterpret_cast<HWND>(lParam), ColourRequest, wParam, lParam);
-            case WM_DRAWITEM: {
-                const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-                ++parent->draws[item->hwndItem];
-                SendMessageA(item->hwndItem, WM_DRAWITEM, wParam, lParam);
-                return TRUE;
-            }
             case DM_GETDEFID:
                 return parent->defaultId ? MAKELONG(parent->defaultId, DC_HASDEFID) : 0;
             case WM_GETFONT:
