@@ -6,12 +6,31 @@
 
 namespace {
 
-// Clean-up list A: font, image, colours, previous procedure.
-void CleanUpCommon(HWND window, UINT getImageMessage, WNDPROC previous) {
-    controls::ReleaseOwnFont(window);
-    controls::ReleaseImage(window, getImageMessage);
-    controls::RemoveColourProperties(window);
-    controls::RestorePreviousProc(window, previous);
+// Push buttons and labels: image from the text, colour answers from their
+// properties, clean-up list A (font, image, colours, previous procedure).
+// Only the push button paints itself.
+LRESULT ImageControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, int32_t type) {
+    const WNDPROC previous = controls::PreviousProc(window);
+    const UINT getImage = type == CONTROL_LABEL ? STM_GETIMAGE : BM_GETIMAGE;
+    switch (message) {
+        case WM_SETTEXT:
+            controls::LoadImageIfPicture(window, type, reinterpret_cast<const char*>(lParam));
+            break;
+        case WM_DESTROY:
+            controls::ReleaseOwnFont(window);
+            controls::ReleaseImage(window, getImage);
+            controls::RemoveColourProperties(window);
+            controls::RestorePreviousProc(window, previous);
+            break;
+        case ColourRequest:
+            return controls::AnswerColours(window, wParam, GetPropA(window, RT_PROP_BACK_BRUSH));
+        case WM_DRAWITEM:
+            if (type == CONTROL_PUSH_BUTTON) DrawPushButton(window, reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+            break;
+        default:
+            break;
+    }
+    return controls::PassOn(previous, window, message, wParam, lParam);
 }
 
 void StartHotTracking(HWND window) {
@@ -29,23 +48,7 @@ void EndHotTracking(HWND window) {
 }  // namespace
 
 LRESULT CALLBACK PushButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const WNDPROC previous = controls::PreviousProc(window);
-    switch (message) {
-        case WM_SETTEXT:
-            controls::LoadImageIfPicture(window, CONTROL_PUSH_BUTTON, reinterpret_cast<const char*>(lParam));
-            break;
-        case WM_DESTROY:
-            CleanUpCommon(window, BM_GETIMAGE, previous);
-            break;
-        case ColourRequest:
-            return controls::AnswerColours(window, wParam, GetPropA(window, RT_PROP_BACK_BRUSH));
-        case WM_DRAWITEM:
-            DrawPushButton(window, reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
-            break;
-        default:
-            break;
-    }
-    return controls::PassOn(previous, window, message, wParam, lParam);
+    return ImageControlProc(window, message, wParam, lParam, CONTROL_PUSH_BUTTON);
 }
 
 LRESULT CALLBACK HotButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -92,18 +95,5 @@ LRESULT CALLBACK HotButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 }
 
 LRESULT CALLBACK StaticControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const WNDPROC previous = controls::PreviousProc(window);
-    switch (message) {
-        case WM_SETTEXT:
-            controls::LoadImageIfPicture(window, CONTROL_LABEL, reinterpret_cast<const char*>(lParam));
-            break;
-        case WM_DESTROY:
-            CleanUpCommon(window, STM_GETIMAGE, previous);
-            break;
-        case ColourRequest:
-            return controls::AnswerColours(window, wParam, GetPropA(window, RT_PROP_BACK_BRUSH));
-        default:
-            break;
-    }
-    return controls::PassOn(previous, window, message, wParam, lParam);
+    return ImageControlProc(window, message, wParam, lParam, CONTROL_LABEL);
 }
