@@ -19,9 +19,11 @@ int32_t LowWord(uintptr_t value) { return static_cast<int32_t>(value & 0xFFFF); 
 int32_t HighWord(uintptr_t value) { return static_cast<int32_t>((value >> 16) & 0xFFFF); }
 
 // The record a menu command is meant for: the topmost MDI child of a frame,
-// else the topmost child window, when that is a runtime window.
+// else the topmost child window, when that is a runtime window. A record
+// without a window keeps the event (GetTopWindow of no window is the
+// desktop's top window, somebody else's).
 void ResolveMenuTarget(const WindowRecord* record) {
-    if (!GetTopWindow(record->hwnd)) return;
+    if (!record->hwnd || !GetTopWindow(record->hwnd)) return;
     HWND target = nullptr;
     if (record->mdiClient) target = GetTopWindow(record->mdiClient);
     if (!target) target = GetTopWindow(record->hwnd);

@@ -12,31 +12,29 @@ bool IsRuntimeClass(HWND window) {
 }
 
 // The record of the message's window or of its nearest runtime ancestor.
-// Dialogs resolve through their "DLGPTR" property, so that their controls get
-// the dialog manager's keyboard handling (Tab, Enter) through the record path.
+// Only the parent chain counts: GetParent of a pop-up is its owner, and a
+// pop-up is judged by its own class. Dialogs resolve through their "DLGPTR"
+// property, so that their controls get the dialog manager's keyboard handling
+// (Tab, Enter) through the record path.
 WindowRecord* FindRecord(HWND window) {
-    if (!window) return nullptr;
-    for (HWND w = window; w; w = GetParent(w)) {
+    for (HWND w = window; w; w = (GetWindowLongA(w, GWL_STYLE) & WS_CHILD) ? GetParent(w) : nullptr) {
         if (IsRuntimeClass(w)) return WindowRecordOf(w);
     }
     return nullptr;
 }
 
-// True when the message is to be translated and dispatched.
+// True when the message is still to be translated and dispatched. The key
+// filter, the accelerator table and the dialog manager may each finish it,
+// in that order; a finished message is never handled a second time.
 bool PassThroughRecord(const WindowRecord* record, MSG* message) {
-    bool dispatch = false;
-    HACCEL table = static_cast<HACCEL>(GetPropA(record->hwnd, RT_PROP_ACCELERATORS));
-    if (table && !TranslateAcceleratorA(record->hwnd, table, message)) dispatch = true;
-    if (record->isDialog) {
-        if (!IsDialogMessageA(record->hwnd, message)) dispatch = true;
-    } else {
-        dispatch = true;
-    }
-    if (record->hooks && record->hooks->keyFilter && message->message == WM_KEYDOWN &&
+    if (message->message == WM_KEYDOWN && record->hooks && record->hooks->keyFilter &&
         record->hooks->keyFilter(record->hwnd, message)) {
-        dispatch = false;
+        return false;
     }
-    return dispatch;
+    HACCEL table = static_cast<HACCEL>(GetPropA(record->hwnd, RT_PROP_ACCELERATORS));
+    if (table && TranslateAcceleratorA(record->hwnd, table, message)) return false;
+    if (record->isDialog) return !IsDialogMessageA(record->hwnd, message);
+    return true;
 }
 
 bool PassThroughActiveWindow(MSG* message) {

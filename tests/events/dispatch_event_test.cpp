@@ -188,6 +188,16 @@ TEST_F(DispatchEventTest, MenuCommandGoesToTheTopmostRuntimeChild) {
     DispatchEvent(&record_, WM_COMMAND, 43, 0);
     ASSERT_EQ(LoggedEvents.size(), 2u);
     EXPECT_EQ(LoggedEvents[1].window, &record_);
+
+    // A record without a window (a closed dialog, say) keeps the event,
+    // whatever runtime window is on top of the desktop.
+    WindowRecord closed{};
+    closed.handler = LoggingHandler;
+    SetWindowPos(record_.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ASSERT_EQ(GetTopWindow(nullptr), record_.hwnd);
+    DispatchEvent(&closed, WM_COMMAND, 44, 0);
+    ASSERT_EQ(LoggedEvents.size(), 3u);
+    EXPECT_EQ(LoggedEvents[2].window, &closed);
     DestroyWindow(record_.hwnd);
 }
 

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "event_log.h"
 #include "record_windows.h"
+#include "rt_controls.h"
 #include "rt_dialogs.h"
 #include "rt_events.h"
 #include "rt_winconst.h"
@@ -81,15 +83,38 @@ TEST_F(WaitEventsTest, MessagesPostedByAHandlerAreHandledInTheSameCall) {
     EXPECT_EQ(LoggedMessages(), (std::vector<int32_t>{WM_USER + 1, WM_USER + 2}));
 }
 
-TEST_F(WaitEventsTest, AcceleratorsReachTheHandlerAsMenuEvents) {
-    ACCEL accel{FVIRTKEY, VK_F5, 1234};
-    HACCEL table = CreateAcceleratorTableA(&accel, 1);
+// A key the accelerator table turns into a command is finished: neither the
+// window's handler nor a focused edit box sees the key itself.
+TEST_F(WaitEventsTest, AnAcceleratorKeyBecomesOnlyAMenuEvent) {
+    const ACCEL accels[] = {{FVIRTKEY, VK_F5, 1234}, {FVIRTKEY, 'A', 1235}};
+    HACCEL table = CreateAcceleratorTableA(const_cast<ACCEL*>(accels), 2);
     SetPropA(record_.hwnd, RT_PROP_ACCELERATORS, table);
-    PostMessageA(record_.hwnd, WM_KEYDOWN, VK_F5, 0x003F0001);
+    HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, record_.hwnd, nullptr,
+                                nullptr, nullptr);
+    struct Row {
+        HWND target;
+        WPARAM key;
+        int32_t menuId;
+    };
+    const Row rows[] = {{record_.hwnd, VK_F5, 1234}, {record_.hwnd, 'A', 1235}, {edit, 'A', 1235}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << "key " << row.key << (row.target == edit ? " to the edit" : ""));
+        LoggedEvents.clear();
+        PostMessageA(row.target, WM_KEYDOWN, row.key, 0x001E0001);
+        WaitEvents(1);
+        EXPECT_EQ(LoggedMessages(), std::vector<int32_t>{EVENT_MENU});
+        const int32_t menuId = LoggedEvents.empty() ? 0 : LoggedEvents[0].menuId;
+        EXPECT_EQ(menuId, row.menuId);
+        char text[8] = "?";
+        GetWindowTextA(edit, text, sizeof(text));
+        EXPECT_STREQ(text, "");
+    }
+    // Other keys are typed as usual.
+    PostMessageA(edit, WM_KEYDOWN, 'Q', 0x00100001);
     WaitEvents(1);
-    ASSERT_EQ(LoggedEvents.size(), 1u);
-    EXPECT_EQ(LoggedEvents[0].message, EVENT_MENU);
-    EXPECT_EQ(LoggedEvents[0].menuId, 1234);
+    char text[8] = "?";
+    GetWindowTextA(edit, text, sizeof(text));
+    EXPECT_STREQ(text, "q");
     RemovePropA(record_.hwnd, RT_PROP_ACCELERATORS);
     DestroyAcceleratorTable(table);
 }
@@ -198,6 +223,95 @@ TEST(WaitEventsDialog, TabMovesFocusAndEnterPressesTheDefaultButton) {
     }
     EXPECT_TRUE(pressed);
     DestroyWindow(dialog.hwnd);
+}
+
+// A dialog defined and shown the way a program does it: an edit box (10) and
+// a default push button.
+class RuntimeDialogTest : public testing::Test {
+protected:
+    void SetUp() override {
+        LoggedEvents.clear();
+        DialogCreate(&dialog_, 10, 10, 240, 120, WS_CAPTION, nullptr, "keys", LoggingHandler);
+        ControlAdd(&dialog_, CONTROL_EDIT, "", 10, 10, 150, 22, WS_TABSTOP, 10);
+        ControlAdd(&dialog_, CONTROL_PUSH_BUTTON, "OK", 10, 50, 70, 24, WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK);
+        ASSERT_NE(DialogShow(&dialog_, nullptr), nullptr);
+        SetForegroundWindow(dialog_.hwnd);
+        edit_ = GetDlgItem(dialog_.hwnd, 10);
+        SetFocus(edit_);
+        WaitEvents(1);
+        LoggedEvents.clear();
+    }
+    void TearDown() override {
+        if (dialog_.hwnd) DestroyWindow(dialog_.hwnd);
+    }
+    std::string EditText() const {
+        char text[32] = "?";
+        GetWindowTextA(edit_, text, sizeof(text));
+        return text;
+    }
+    std::string Type(UINT message, WPARAM key, LPARAM keyData) {
+        SetWindowTextA(edit_, "");
+        PostMessageA(edit_, message, key, keyData);
+        WaitEvents(1);
+        return EditText();
+    }
+    WindowRecord dialog_{};
+    HWND edit_ = nullptr;
+};
+
+// A key the dialog manager handled is finished, accelerator table or not.
+TEST_F(RuntimeDialogTest, EachKeyReachesTheEditBoxOnce) {
+    ACCEL accel{FVIRTKEY, VK_F5, 1234};
+    HACCEL table = CreateAcceleratorTableA(&accel, 1);
+    for (HACCEL present : {static_cast<HACCEL>(nullptr), table}) {
+        SCOPED_TRACE(present ? "with an accelerator table" : "without an accelerator table");
+        if (present) SetPropA(dialog_.hwnd, RT_PROP_ACCELERATORS, present);
+        EXPECT_EQ(Type(WM_CHAR, 'a', 0x001E0001), "a");
+        EXPECT_EQ(Type(WM_KEYDOWN, 'B', 0x00300001), "b");
+    }
+    LoggedEvents.clear();
+    PostMessageA(edit_, WM_KEYDOWN, VK_F5, 0x003F0001);
+    WaitEvents(1);
+    int menus = 0;
+    for (const EventSnapshot& e : LoggedEvents) menus += e.message == EVENT_MENU && e.menuId == 1234;
+    EXPECT_EQ(menus, 1);
+    RemovePropA(dialog_.hwnd, RT_PROP_ACCELERATORS);
+    DestroyAcceleratorTable(table);
+}
+
+// The key filter sees a dialog's keys before the dialog manager does.
+TEST_F(RuntimeDialogTest, AKeyFilterStopsKeysOfADialog) {
+    WindowHooks hooks{0, KeyFilter, nullptr};
+    dialog_.hooks = &hooks;
+    filterResult = 1;
+    filtered.clear();
+    EXPECT_EQ(Type(WM_KEYDOWN, 'A', 0x001E0001), "");
+    PostMessageA(edit_, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    WaitEvents(1);
+    for (const EventSnapshot& e : LoggedEvents) {
+        EXPECT_FALSE(e.message == EVENT_CONTROL && e.controlId == IDOK) << "Enter pressed the default button";
+    }
+    EXPECT_EQ(filtered, (std::vector<UINT>{WM_KEYDOWN, WM_KEYDOWN}));
+    filterResult = 0;
+    EXPECT_EQ(Type(WM_KEYDOWN, 'A', 0x001E0001), "a");
+    dialog_.hooks = nullptr;
+}
+
+// A pop-up is judged by its own class, not its owner's: a control-parent
+// pop-up that a runtime dialog owns gets the dialog manager's Tab.
+TEST_F(RuntimeDialogTest, TabMovesTheFocusInAPopupTheDialogOwns) {
+    HWND popup = CreateWindowExA(WS_EX_CONTROLPARENT, "STATIC", "", WS_POPUP | WS_VISIBLE, 300, 300, 200, 100,
+                                 dialog_.hwnd, nullptr, nullptr, nullptr);
+    const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER;
+    HWND first = CreateWindowExA(0, "EDIT", "", style, 0, 0, 90, 20, popup, nullptr, nullptr, nullptr);
+    HWND second = CreateWindowExA(0, "EDIT", "", style, 0, 30, 90, 20, popup, nullptr, nullptr, nullptr);
+    SetActiveWindow(popup);
+    ASSERT_EQ(GetActiveWindow(), popup);
+    SetFocus(first);
+    PostMessageA(first, WM_KEYDOWN, VK_TAB, 0x000F0001);
+    WaitEvents(1);
+    EXPECT_EQ(GetFocus(), second);
+    DestroyWindow(popup);
 }
 
 // Without a record the active window gets the dialog manager only when it

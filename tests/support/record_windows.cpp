@@ -5,8 +5,10 @@
 
 namespace {
 
+// Keys are dispatched too, so that a key handled twice shows in the log.
 bool IsDispatched(UINT message) {
-    return message == WM_COMMAND || message == WM_CLOSE || message >= WM_USER;
+    return message == WM_COMMAND || message == WM_CLOSE || message == WM_KEYDOWN || message == WM_CHAR ||
+           message >= WM_USER;
 }
 
 WindowRecord* RecordFromCreation(HWND window, UINT message, LPARAM lParam) {

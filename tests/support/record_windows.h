@@ -1,9 +1,9 @@
 // Windows that carry a WindowRecord in window-data slot 0 under the runtime's
 // window class atoms, for testing the dispatcher and the pump on their own,
 // without the runtime's window procedure. Their procedures pass commands,
-// closes and application messages (WM_USER and up) to DispatchEvent. A test
-// program uses either these or WindowCreate, never both: they take the
-// runtime's class atoms.
+// closes, keys (WM_KEYDOWN, WM_CHAR) and application messages (WM_USER and
+// up) to DispatchEvent. A test program uses either these or WindowCreate,
+// never both: they take the runtime's class atoms.
 #pragma once
 
 #include <windows.h>
