@@ -7,7 +7,7 @@
 namespace {
 
 // Push buttons and labels: image from the text, colour answers from their
-// properties, clean-up list A (font, image, colours, previous procedure).
+// properties, clean-up list A (image, colours, previous procedure).
 // Only the push button paints itself.
 LRESULT ImageControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, int32_t type) {
     const WNDPROC previous = controls::PreviousProc(window);
@@ -17,7 +17,6 @@ LRESULT ImageControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
             controls::LoadImageIfPicture(window, type, reinterpret_cast<const char*>(lParam));
             break;
         case WM_DESTROY:
-            controls::ReleaseOwnFont(window);
             controls::ReleaseImage(window, getImage);
             controls::RemoveColourProperties(window);
             controls::RestorePreviousProc(window, previous);
@@ -60,7 +59,6 @@ LRESULT CALLBACK HotButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         case WM_DESTROY: {
             // Clean-up list B: list A plus the hot state and the objects the
             // application handed over.
-            controls::ReleaseOwnFont(window);
             controls::ReleaseImage(window, BM_GETIMAGE);
             HGDIOBJ hotBrush = RemovePropA(window, RT_PROP_HOT_BRUSH);
             HGDIOBJ backBrush = RemovePropA(window, RT_PROP_BACK_BRUSH);

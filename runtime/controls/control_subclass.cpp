@@ -30,7 +30,9 @@ HANDLE AsProperty(uintptr_t value) { return reinterpret_cast<HANDLE>(value); }
 }  // namespace
 
 int32_t ControlSubclass(HWND control, int32_t type) {
-    if (!control) return 0;
+    // Attached once: a second attach would make the procedure its own
+    // previous procedure.
+    if (!control || GetPropA(control, RT_PROP_PREVIOUS_PROC)) return 0;
     const TypeEntry entry = EntryFor(type);
     const COLORREF background = GetSysColor(entry.backgroundIndex);
     SetPropA(control, RT_PROP_TEXT_COLOUR, AsProperty(GetSysColor(COLOR_BTNTEXT)));

@@ -17,7 +17,6 @@ LRESULT CALLBACK GenericControlProc(HWND window, UINT message, WPARAM wParam, LP
     const WNDPROC previous = controls::PreviousProc(window);
     switch (message) {
         case WM_DESTROY:
-            controls::ReleaseOwnFont(window);
             controls::RemoveColourProperties(window);
             RemovePropA(window, RT_PROP_NOTIFY_TAB);
             RemovePropA(window, RT_PROP_NOTIFY_ENTER);

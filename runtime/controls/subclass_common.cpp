@@ -25,14 +25,6 @@ LRESULT AnswerColours(HWND window, WPARAM dc, HGDIOBJ brush) {
     return reinterpret_cast<LRESULT>(brush);
 }
 
-void ReleaseOwnFont(HWND window) {
-    HFONT font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
-    if (!font) return;
-    HWND parent = GetParent(window);
-    if (parent && reinterpret_cast<HFONT>(SendMessageA(parent, WM_GETFONT, 0, 0)) == font) return;
-    DeleteObject(font);
-}
-
 void ReleaseImage(HWND window, UINT getImageMessage) {
     HGDIOBJ image = reinterpret_cast<HGDIOBJ>(SendMessageA(window, getImageMessage, IMAGE_BITMAP, 0));
     if (image) DeleteObject(image);

@@ -19,10 +19,6 @@ inline LRESULT PassOn(WNDPROC previous, HWND window, UINT message, WPARAM wParam
 // Sets the text and background colours on the DC in wParam; returns the brush.
 LRESULT AnswerColours(HWND window, WPARAM dc, HGDIOBJ brush);
 
-// Deletes the control's font unless it is shared with the parent: a dialog
-// gives its one font to every control and deletes it itself.
-void ReleaseOwnFont(HWND window);
-
 // Deletes the image in the button or static image slot.
 void ReleaseImage(HWND window, UINT getImageMessage);
 

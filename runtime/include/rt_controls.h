@@ -8,7 +8,10 @@
 
 // Window properties of controls. Colours are raw COLORREF values; GDI objects
 // stored in BBRUSH, HBRUSH, HOTBMP, NORBMP and SELBMP belong to the control
-// and are deleted when it is destroyed.
+// and are deleted when it is destroyed. A control's font is never deleted by
+// the runtime: the runtime makes none, a dialog's font is the dialog
+// manager's, comctl32 controls keep their own, and a font given with
+// WM_SETFONT stays with whoever created it (it may serve several controls).
 #define RT_PROP_PREVIOUS_PROC "LPFN"
 #define RT_PROP_TEXT_COLOUR "FGRND"
 #define RT_PROP_BACK_COLOUR "BGRND"
@@ -81,6 +84,7 @@ bool ReflectToControl(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, L
 
 // Writes the colour properties of the control type and installs its subclass
 // procedure. A bitmap button or picture label loads the image its text names.
+// A control that is attached already is left as it is. Returns 0.
 int32_t ControlSubclass(HWND control, int32_t type);
 
 LRESULT CALLBACK GenericControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

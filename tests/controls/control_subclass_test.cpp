@@ -208,6 +208,18 @@ TEST(SendWindowMessage, ResolvesTargetsAndParameters) {
     const auto childAddress = reinterpret_cast<intptr_t>(&childVariable);
     LPARAM number = 1234;
     const auto numberAddress = reinterpret_cast<intptr_t>(&number);
+    // A 32-bit variable beside other data: exactly its four bytes are read.
+    struct {
+        int32_t value = 5;
+        int32_t beside = 0x7777;
+    } narrow;
+    const auto narrowAddress = reinterpret_cast<intptr_t>(&narrow.value);
+    struct {
+        int32_t handle;
+        int32_t beside = 0x7777;
+    } narrowHandle;
+    narrowHandle.handle = static_cast<int32_t>(reinterpret_cast<intptr_t>(child));
+    const auto narrowHandleAddress = reinterpret_cast<intptr_t>(&narrowHandle.handle);
     char text[] = "text";
     const auto textAddress = reinterpret_cast<intptr_t>(text);
     const auto recordAddress = reinterpret_cast<intptr_t>(&parent.record);
@@ -230,6 +242,9 @@ TEST(SendWindowMessage, ResolvesTargetsAndParameters) {
         {recordAddress, TAG_RECORD, 0, TAG_INT, 0, parent.hwnd, 0},
         // Parameters by reference: their content, except strings and records.
         {childValue, TAG_HANDLE, numberAddress, TAG_BY_REFERENCE | TAG_INT, 0, child, 1234},
+        {childValue, TAG_HANDLE, narrowAddress, TAG_BY_REFERENCE | TAG_INT, 0, child, 5},
+        {narrowHandleAddress, TAG_BY_REFERENCE | TAG_INT, 5, TAG_INT, 0, child, 5},
+        {childValue, TAG_HANDLE, childAddress, TAG_BY_REFERENCE | TAG_HANDLE, 0, child, childValue},
         {childValue, TAG_HANDLE, textAddress, TAG_BY_REFERENCE | TAG_STRING, 0, child, textAddress},
         {childValue, TAG_HANDLE, recordAddress, TAG_BY_REFERENCE | TAG_RECORD, 0, child, recordAddress},
         // Nothing to send to.
@@ -330,7 +345,7 @@ TEST(ControlSubclass, CleanUpRestoresTheProcedureFirstAndRemovesEveryProperty) {
     EXPECT_EQ(ledger.ForeignDeletions(), 0u);
 }
 
-TEST(ControlSubclass, TheSharedDialogFontSurvivesItsControlsAndOwnFontsDoNot) {
+TEST(ControlSubclass, FontsGivenToControlsOutliveThem) {
     ReflectingParent parent;
     LOGFONTA description{};
     description.lfHeight = 8;
@@ -352,13 +367,41 @@ TEST(ControlSubclass, TheSharedDialogFontSurvivesItsControlsAndOwnFontsDoNot) {
     EXPECT_EQ(GetObjectType(parent.font), static_cast<DWORD>(OBJ_FONT));
     EXPECT_EQ(ledger.ForeignDeletions(), 0u);
 
-    // A font of the control's own goes with it.
+    // A font the program handed to one control alone is still the program's.
     HWND control = parent.AddChild("EDIT", "", 0, 0, 0, 50, 20, 1);
     ControlSubclass(control, CONTROL_EDIT);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(own), FALSE);
     DestroyWindow(control);
-    EXPECT_EQ(GetObjectType(own), 0u);
+    EXPECT_EQ(GetObjectType(own), static_cast<DWORD>(OBJ_FONT));
+    EXPECT_EQ(ledger.ForeignDeletions(), 0u);
+    DeleteObject(own);
     DeleteObject(parent.font);
+}
+
+// Attaching is done once: a second attach of the same control changes
+// nothing, so the procedure never ends up calling itself.
+TEST(ControlSubclass, ASecondAttachIsANoOp) {
+    ReflectingParent parent;
+    GdiLedger ledger;
+    ASSERT_TRUE(ledger.Installed());
+    for (const TypeRow& row : kTypes) {
+        SCOPED_TRACE(row.type);
+        HWND control = parent.AddChild(row.className, "text", row.style, 10, 10, 80, 20, 7);
+        const LONG_PTR original = GetWindowLongPtrA(control, GWLP_WNDPROC);
+        ControlSubclass(control, row.type);
+        HANDLE brush = GetPropA(control, RT_PROP_BACK_BRUSH);
+        ControlSubclass(control, row.type);
+        ControlSubclass(control, CONTROL_HOT_BUTTON);
+        EXPECT_EQ(GetWindowLongPtrA(control, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(row.procedure));
+        EXPECT_EQ(PropertyValue(control, RT_PROP_PREVIOUS_PROC), static_cast<uintptr_t>(original));
+        EXPECT_EQ(GetPropA(control, RT_PROP_BACK_BRUSH), brush);
+        // Passed on to the original procedure once, not round and round.
+        EXPECT_EQ(SendMessageA(control, WM_GETTEXTLENGTH, 0, 0),
+                  CallWindowProcA(reinterpret_cast<WNDPROC>(original), control, WM_GETTEXTLENGTH, 0, 0));
+        DestroyWindow(control);
+    }
+    EXPECT_EQ(ledger.Live(), 0u);
+    EXPECT_EQ(ledger.ForeignDeletions(), 0u);
 }
 
 TEST(ControlSubclass, NoGdiObjectLeaksOverAThousandControlsOfEachType) {
