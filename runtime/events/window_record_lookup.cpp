@@ -18,3 +18,9 @@ WindowRecord* WindowRecordOf(HWND window) {
     }
     return nullptr;
 }
+
+bool RecordHasWindow(const WindowRecord* record) {
+    // A destroyed window leaves a window record its old handle, which the
+    // system may give to another window: ask the window whose record it is.
+    return record && record->hwnd && WindowRecordOf(record->hwnd) == record;
+}

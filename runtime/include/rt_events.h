@@ -49,3 +49,5 @@ int32_t WaitEvents(int32_t noWait);
 // The record of a runtime window: a dialog's "DLGPTR" property, or window-data
 // slot 0 of the runtime's window classes. Any other window has none (0).
 WindowRecord* WindowRecordOf(HWND window);
+// True while the record's window exists and is bound to this record.
+bool RecordHasWindow(const WindowRecord* record);

@@ -41,7 +41,9 @@ int32_t WindowClassesRegister();
 // record's window, an MDI child when the parent is a frame, or (WINOPT_FRAME)
 // an MDI frame. x, y, width, height are the outer rectangle in pixels.
 // Returns 1 when the window exists. The backing bitmap, pen and font it makes
-// are deleted with the window.
+// are deleted with the window. A record whose window still exists is refused
+// (0, nothing changed): destroy the window first. It may be called from a
+// handler while another window is being created.
 int32_t WindowCreate(WindowRecord* record, int32_t x, int32_t y, int32_t width, int32_t height, uint32_t style,
                      const WindowRecord* parent, const char* title, EventHandler handler);
 

@@ -103,7 +103,8 @@ int32_t WindowClassesRegister() {
 
 int32_t WindowCreate(WindowRecord* record, int32_t x, int32_t y, int32_t width, int32_t height, uint32_t style,
                      const WindowRecord* parent, const char* title, EventHandler handler) {
-    if (!record) return 0;
+    // One window per record: its objects and its slot would be orphaned.
+    if (!record || RecordHasWindow(record)) return 0;
     HINSTANCE module = GetModuleHandleA(nullptr);
     WindowClassesRegister();
     HWND parentWindow = parent ? parent->hwnd : nullptr;
@@ -135,10 +136,16 @@ int32_t WindowCreate(WindowRecord* record, int32_t x, int32_t y, int32_t width, 
     record->spareD = 0;
     record->noErase = 0;
     record->hooks = nullptr;
+    // The window procedure binds the first window without a record that it
+    // sees to hwnd 0. A window made from a handler inside this creation has a
+    // hand-off of its own; the outer one is put back afterwards.
+    record->hwnd = nullptr;
+    WindowRecord* const outer = CreatingWindow;
     CreatingWindow = record;
-    record->hwnd = CreateWindowExA(exStyle, frame ? "CorvantisFrameClass" : "CorvantisWndClass", title ? title : "",
-                                   style, x, y, width, height, parentWindow, nullptr, module, nullptr);
-    CreatingWindow = nullptr;
+    HWND window = CreateWindowExA(exStyle, frame ? "CorvantisFrameClass" : "CorvantisWndClass", title ? title : "",
+                                  style, x, y, width, height, parentWindow, nullptr, module, nullptr);
+    CreatingWindow = outer;
+    record->hwnd = window;
     record->handler = nullptr;
     if (!record->hwnd) return 0;
 

@@ -24,8 +24,13 @@ BOOL CALLBACK ExcludeChildCallback(HWND child, LPARAM param) {
     return TRUE;
 }
 
+// Slot 0 holds a record only in the runtime's own window classes; painting
+// and erasing may be asked for any window.
 WindowRecord* RecordOf(HWND window) {
-    return window ? reinterpret_cast<WindowRecord*>(GetWindowLongPtrA(window, 0)) : nullptr;
+    if (!window) return nullptr;
+    const uint16_t atom = static_cast<uint16_t>(GetClassWord(window, GCW_ATOM));
+    if (atom == 0 || (atom != WindowClassAtom && atom != FrameClassAtom)) return nullptr;
+    return reinterpret_cast<WindowRecord*>(GetWindowLongPtrA(window, 0));
 }
 
 // An MDI child is a window whose parent is of the first frame's MDI client
@@ -140,7 +145,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             SetActiveWindow(window);
         }
         result = DispatchEvent(record, message, wParam, lParam);
-    } else if (CreatingWindow) {
+    } else if (CreatingWindow && (!CreatingWindow->hwnd || CreatingWindow->hwnd == window)) {
         CreatingWindow->hwnd = window;
         result = DispatchEvent(CreatingWindow, message, wParam, lParam);
     }

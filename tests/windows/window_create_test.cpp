@@ -3,8 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
+
+#include <windows.h>
+
+#include <commctrl.h>
 
 #include "gdi_ledger.h"
+#include "rt_controls.h"
+#include "rt_dialogs.h"
 #include "rt_events.h"
 #include "rt_windows.h"
 #include "test_support.h"
@@ -160,6 +168,131 @@ TEST(WindowLifetime, NoGdiObjectsLeakOverManyWindows) {
     EXPECT_EQ(ledger.ForeignDeletions(), 0u);
     DestroyWindow(frame.hwnd);
     EXPECT_EQ(ledger.Live(), 0u);
+}
+
+// Fonts handed to controls with WM_SETFONT stay their creator's: the
+// runtime deletes none of them, neither while another control still uses one
+// nor when the control that owns its internal font reports it.
+TEST(WindowLifetime, FontsGivenToControlsAreLeftToTheirOwners) {
+    GdiLedger ledger;
+    ASSERT_TRUE(ledger.Installed());
+    WindowRecord window{};
+    ASSERT_EQ(WindowCreate(&window, 0, 0, 400, 300, 0, nullptr, "fonts", nullptr), 1);
+    const size_t windowObjects = ledger.Live();
+    LOGFONTA description{};
+    description.lfHeight = 14;
+    lstrcpyA(description.lfFaceName, "MS Sans Serif");
+    HFONT shared = CreateFontIndirectA(&description);
+    ControlAdd(&window, CONTROL_EDIT, "", 0, 0, 100, 20, 0, 1);
+    ControlAdd(&window, CONTROL_EDIT, "", 0, 30, 100, 20, 0, 2);
+    for (int id : {1, 2}) SendDlgItemMessageA(window.hwnd, id, WM_SETFONT, reinterpret_cast<WPARAM>(shared), FALSE);
+    DestroyWindow(GetDlgItem(window.hwnd, 1));
+    EXPECT_EQ(GetObjectType(shared), static_cast<DWORD>(OBJ_FONT)) << "deleted while the second edit uses it";
+    DestroyWindow(GetDlgItem(window.hwnd, 2));
+    EXPECT_EQ(GetObjectType(shared), static_cast<DWORD>(OBJ_FONT)) << "the program's font was deleted";
+    EXPECT_EQ(ledger.ForeignDeletions(), 0u);
+    DeleteObject(shared);
+
+    // Controls that keep a font of their own, and labels given the window's.
+    ControlAdd(&window, CONTROL_LIST_VIEW, "", 0, 0, 100, 50, 0, 3);
+    ControlAdd(&window, CONTROL_STATUS_BAR, "", 0, 0, 0, 0, 0, 4);
+    ControlAdd(&window, CONTROL_TREE_VIEW, "", 0, 60, 100, 50, 0, 5);
+    ASSERT_NE(ControlAddByClass(&window, TOOLBARCLASSNAMEA, "", 0, 0, 0, 0, CCS_TOP, 0, 6), nullptr);
+    for (int id = 7; id <= 9; ++id) {
+        ControlAdd(&window, CONTROL_LABEL, "label", 0, 120 + 20 * id, 80, 20, 0, id);
+        SendDlgItemMessageA(window.hwnd, id, WM_SETFONT, reinterpret_cast<WPARAM>(window.font), FALSE);
+    }
+    for (int id = 3; id <= 6; ++id) ASSERT_NE(GetDlgItem(window.hwnd, id), nullptr) << id;
+    DestroyWindow(window.hwnd);
+    EXPECT_EQ(ledger.ForeignDeletions(), 0u);
+    EXPECT_EQ(windowObjects, 3u);
+    EXPECT_EQ(ledger.Live(), 0u) << "the window's bitmap, pen and font go with it";
+
+    // What the runtime made itself still goes, cycle after cycle.
+    const size_t before = ledger.Live();
+    for (int i = 0; i < 1000; ++i) {
+        WindowRecord cycle{};
+        ASSERT_EQ(WindowCreate(&cycle, 0, 0, 200, 100, 0, nullptr, "cycle", nullptr), 1);
+        for (int id = 1; id <= 3; ++id) {
+            ControlAdd(&cycle, id == 1 ? CONTROL_EDIT : CONTROL_LABEL, "x", 0, 20 * id, 80, 20, 0, id);
+            SendDlgItemMessageA(cycle.hwnd, id, WM_SETFONT, reinterpret_cast<WPARAM>(cycle.font), FALSE);
+        }
+        DestroyWindow(cycle.hwnd);
+    }
+    EXPECT_EQ(ledger.Live(), before);
+    EXPECT_EQ(ledger.ForeignDeletions(), 0u);
+}
+
+// A record has one window at a time: creating again while it exists is
+// refused and changes nothing; once it is gone the record takes a new one.
+TEST(WindowLifetime, CreatingAgainWhileTheWindowExistsIsRefused) {
+    GdiLedger ledger;
+    ASSERT_TRUE(ledger.Installed());
+    WindowRecord record{};
+    ASSERT_EQ(WindowCreate(&record, 0, 0, 200, 100, 0, nullptr, "first", nullptr), 1);
+    const HWND first = record.hwnd;
+    const HBITMAP bitmap = record.backBitmap;
+    const size_t live = ledger.Live();
+    for (int i = 0; i < 11; ++i) {
+        EXPECT_EQ(WindowCreate(&record, 0, 0, 200, 100, i % 2 ? WINOPT_NOBITMAP : 0u, nullptr, "again", nullptr), 0);
+    }
+    EXPECT_EQ(record.hwnd, first);
+    EXPECT_EQ(record.backBitmap, bitmap);
+    EXPECT_EQ(ledger.Live(), live);
+    InvalidateRect(first, nullptr, TRUE);
+    WaitEvents(1);  // paints the one window and returns
+    RECT update;
+    EXPECT_FALSE(GetUpdateRect(first, &update, FALSE));
+    DestroyWindow(first);
+    ASSERT_EQ(WindowCreate(&record, 0, 0, 200, 100, 0, nullptr, "second", nullptr), 1);
+    EXPECT_NE(record.hwnd, nullptr);
+    DestroyWindow(record.hwnd);
+    EXPECT_EQ(ledger.Live(), 0u);
+}
+
+// Windows made inside another window's creation (from its WM_CREATE
+// handler) leave the outer window's creation events intact.
+WindowRecord outerRecord, middleRecord, innerRecord;
+int nestingDepth;
+std::vector<std::pair<const WindowRecord*, int32_t>> creationEvents;
+int32_t NestingHandler() {
+    const int32_t m = EventMessage;
+    if (m == WM_CREATE || m == WM_SIZE || m == WM_MOVE || m == EVENT_SIZE || m == WM_SHOWWINDOW) {
+        creationEvents.emplace_back(EventWindow, m);
+    }
+    if (m == WM_CREATE) {
+        if (EventWindow == &outerRecord && nestingDepth > 0) {
+            WindowCreate(&middleRecord, 300, 0, 100, 80, 0, nullptr, "middle", NestingHandler);
+        } else if (EventWindow == &middleRecord && nestingDepth > 1) {
+            WindowCreate(&innerRecord, 400, 0, 100, 80, 0, nullptr, "inner", NestingHandler);
+        }
+    }
+    return 0;
+}
+
+TEST(WindowLifetime, AWindowMadeDuringAnothersCreationKeepsTheOuterEvents) {
+    std::vector<int32_t> alone;
+    for (int depth = 0; depth <= 2; ++depth) {
+        SCOPED_TRACE(testing::Message() << "nesting depth " << depth);
+        nestingDepth = depth;
+        creationEvents.clear();
+        outerRecord = middleRecord = innerRecord = WindowRecord{};
+        ASSERT_EQ(WindowCreate(&outerRecord, 0, 0, 200, 100, 0, nullptr, "outer", NestingHandler), 1);
+        std::vector<int32_t> seen[3];
+        for (const auto& event : creationEvents) {
+            const int which = event.first == &outerRecord ? 0 : event.first == &middleRecord ? 1 : 2;
+            seen[which].push_back(event.second);
+        }
+        if (depth == 0) {
+            alone = seen[0];
+            ASSERT_GT(alone.size(), 1u) << "events after WM_CREATE";
+        }
+        for (int which = 0; which <= depth; ++which) EXPECT_EQ(seen[which], alone) << "window " << which;
+        EXPECT_EQ(CreatingWindow, nullptr);
+        for (WindowRecord* r : {&innerRecord, &middleRecord, &outerRecord}) {
+            if (r->hwnd) DestroyWindow(r->hwnd);
+        }
+    }
 }
 
 }  // namespace

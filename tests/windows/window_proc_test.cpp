@@ -198,9 +198,38 @@ TEST_F(WindowProcTest, ColourRequestsAreReflectedDialogColourIsNot) {
     HDC dc = GetDC(edit);
     EXPECT_EQ(SendMessageA(window_.hwnd, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(edit)),
               reinterpret_cast<LRESULT>(GetPropA(edit, RT_PROP_BACK_BRUSH)));
-    EXPECT_NE(SendMessageA(window_.hwnd, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(edit)),
-              reinterpret_cast<LRESULT>(GetPropA(edit, RT_PROP_BACK_BRUSH)));
+    // WM_CTLCOLORDLG gets the default answer, and the edit box is not asked.
+    SetPropA(edit, RT_PROP_TEXT_COLOUR, reinterpret_cast<HANDLE>(static_cast<uintptr_t>(RGB(1, 2, 3))));
+    SetTextColor(dc, RGB(200, 0, 0));
+    const LRESULT answer = SendMessageA(window_.hwnd, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc),
+                                        reinterpret_cast<LPARAM>(edit));
+    EXPECT_NE(GetTextColor(dc), RGB(1, 2, 3));
+    EXPECT_EQ(answer, DefWindowProcA(window_.hwnd, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc),
+                                     reinterpret_cast<LPARAM>(edit)));
     ReleaseDC(edit, dc);
+}
+
+// Painting and erasing are for the runtime's own windows: any other window
+// passed in is left as it was.
+TEST_F(WindowProcTest, ForeignWindowsAreNeitherPaintedNorErasedAsRecords) {
+    ControlAdd(&window_, CONTROL_EDIT, "edit", 10, 10, 100, 20, 0, 3);
+    HWND foreign[] = {GetDlgItem(window_.hwnd, 3),
+                      CreateWindowExA(0, "BUTTON", "b", WS_CHILD | WS_VISIBLE, 10, 40, 60, 20, window_.hwnd, nullptr,
+                                      nullptr, nullptr),
+                      CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE, 10, 70, 60, 40, window_.hwnd, nullptr,
+                                      nullptr, nullptr)};
+    for (HWND window : foreign) {
+        SCOPED_TRACE(GetDlgCtrlID(window));
+        ASSERT_NE(window, nullptr);
+        UpdateWindow(window);
+        InvalidateRect(window, nullptr, FALSE);
+        EXPECT_EQ(WindowPaint(window, 0, 0), 1);
+        RECT update;
+        EXPECT_TRUE(GetUpdateRect(window, &update, FALSE)) << "validated by someone else's paint";
+        HDC dc = GetDC(window);
+        EXPECT_EQ(WindowEraseBackground(window, reinterpret_cast<WPARAM>(dc), 0), 1);
+        ReleaseDC(window, dc);
+    }
 }
 
 TEST_F(WindowProcTest, CursorOverTheClientAreaIsTheRecordsCursor) {
