@@ -17,6 +17,7 @@ namespace {
 constexpr uint32_t kClientEdge = WS_EX_CLIENTEDGE;
 constexpr uint32_t kChildVisible = WS_CHILD | WS_VISIBLE;
 constexpr int32_t kClassNameRoom = 32;
+constexpr int32_t kMaxTemplateItems = 0xFFFF;
 
 struct ControlShape {
     const char* className = "";
@@ -115,10 +116,14 @@ int32_t ControlDefinitionAppend(WindowRecord* record, uint32_t exStyle, const ch
                                 uint32_t style, int32_t x, int32_t y, int32_t cx, int32_t cy, int32_t id,
                                 int32_t type, int32_t isDefault) {
     if (!record || !record->definition) return 0;
+    if (!DialogUnitsFit(DialogUnitRect{x, y, cx, cy})) return 0;
+    // The template keeps identifiers in 16 bits and counts items in 16 bits.
+    int32_t count = 0;
     ControlDefinition** link = &record->definition->controls;
-    for (; *link; link = &(*link)->next) {
-        if ((*link)->id == id) return 0;  // the first control keeps its identifier
+    for (; *link; link = &(*link)->next, ++count) {
+        if (((*link)->id & 0xFFFF) == (id & 0xFFFF)) return 0;  // the first control keeps its identifier
     }
+    if (count >= kMaxTemplateItems) return 0;
     auto* node = static_cast<ControlDefinition*>(GlobalBlockAlloc(BLOCK_RECORD, sizeof(ControlDefinition)));
     if (!node) return 0;
     node->text = static_cast<char*>(GlobalBlockAlloc(BLOCK_TEXT, StrLength(text) + 1));

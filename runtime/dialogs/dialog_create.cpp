@@ -2,7 +2,11 @@
 // of dialogs that END frees.
 #include <windows.h>
 
+#include <cstdint>
+#include <initializer_list>
+
 #include "rt_dialogs.h"
+#include "rt_events.h"
 #include "rt_memory.h"
 #include "rt_numbers.h"
 #include "rt_strings.h"
@@ -47,6 +51,13 @@ void MeasureDialogFont(int32_t* charWidth, int32_t* charHeight) {
     *charHeight = metrics.tmHeight;
 }
 
+bool DialogUnitsFit(const DialogUnitRect& units) {
+    for (const int32_t value : {units.x, units.y, units.cx, units.cy}) {
+        if (value < INT16_MIN || value > INT16_MAX) return false;
+    }
+    return true;
+}
+
 DialogUnitRect PixelsToDialogUnits(int32_t charWidth, int32_t charHeight, int32_t x, int32_t y,
                                    int32_t width, int32_t height) {
     // A base of 0 (no font metrics) would divide by zero; count it as 1.
@@ -61,7 +72,14 @@ DialogUnitRect PixelsToDialogUnits(int32_t charWidth, int32_t charHeight, int32_
 
 int32_t DialogCreate(WindowRecord* record, int32_t x, int32_t y, int32_t width, int32_t height,
                      uint32_t style, const WindowRecord* parent, const char* title, EventHandler handler) {
-    if (!record) return 0;
+    // The open window keeps its definition; and what the template cannot
+    // hold would make a window of nonsense later.
+    if (!record || RecordHasWindow(record)) return 0;
+    int32_t charWidth = 0;
+    int32_t charHeight = 0;
+    MeasureDialogFont(&charWidth, &charHeight);
+    const DialogUnitRect units = PixelsToDialogUnits(charWidth, charHeight, x, y, width, height);
+    if (!DialogUnitsFit(units)) return 0;
     RegisterDialogClass();
     HWND owner = parent ? parent->hwnd : nullptr;
 
@@ -101,9 +119,8 @@ int32_t DialogCreate(WindowRecord* record, int32_t x, int32_t y, int32_t width, 
     definition->parent = owner;
     StrCopyBounded(definition->title, title, sizeof(definition->title));
     definition->controls = nullptr;
-    MeasureDialogFont(&definition->charWidth, &definition->charHeight);
-    const DialogUnitRect units =
-        PixelsToDialogUnits(definition->charWidth, definition->charHeight, x, y, width, height);
+    definition->charWidth = charWidth;
+    definition->charHeight = charHeight;
     definition->x = units.x;
     definition->y = units.y;
     definition->cx = units.cx;

@@ -20,10 +20,12 @@ HWND OwnerWindow(const WindowRecord* record, const WindowRecord* owner) {
     return owner ? owner->hwnd : record->definition->parent;
 }
 
-// The template lives only around the system call that reads it.
+// The template lives only around the system call that reads it. A
+// definition the template cannot hold gives none.
 void* BuildTemplate(const DialogDefinition* definition) {
+    const int32_t size = DialogTemplateSize(definition);
     void* block = nullptr;
-    if (GlobalArrayAlloc(&block, DialogTemplateSize(definition), 1) != 0) return nullptr;
+    if (size <= 0 || GlobalArrayAlloc(&block, size, 1) != 0) return nullptr;
     DialogTemplateWrite(block, definition);
     return block;
 }
@@ -31,24 +33,31 @@ void* BuildTemplate(const DialogDefinition* definition) {
 }  // namespace
 
 HWND DialogShow(WindowRecord* record, const WindowRecord* owner) {
-    if (!IsDefinedDialog(record)) return nullptr;
+    // One window per record: a second would be orphaned, bound to nothing.
+    if (!IsDefinedDialog(record) || RecordHasWindow(record)) return nullptr;
     void* dialogTemplate = BuildTemplate(record->definition);
     if (!dialogTemplate) return nullptr;
+    // Modeless from WM_INITDIALOG on, so that a handler closing it there
+    // destroys it rather than ending a modal loop that does not exist.
+    const int32_t wasModeless = record->definition->modeless;
+    record->definition->modeless = 1;
     CreatingDialog = record;
     HWND window = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), static_cast<LPCDLGTEMPLATEA>(dialogTemplate),
                                              OwnerWindow(record, owner), DialogProc, 0);
-    // Taken at WM_INITDIALOG; a failed creation must not leave it behind.
+    // Taken at WM_INITDIALOG; a creation that never got there leaves it, and
+    // the definition as it was.
+    if (CreatingDialog == record) record->definition->modeless = wasModeless;
     CreatingDialog = nullptr;
     GlobalArrayFree(dialogTemplate);
-    if (record->hwnd) {
-        record->definition->modeless = 1;
-        ShowWindow(record->hwnd, SW_SHOW);
-    }
+    // A dialog its own WM_INITDIALOG handler closed was never shown.
+    if (!window || record->hwnd != window) return nullptr;
+    ShowWindow(window, SW_SHOW);
     return window;
 }
 
 INT_PTR DialogDoModal(WindowRecord* record, const WindowRecord* owner) {
     if (!IsDefinedDialog(record)) return 0;
+    if (RecordHasWindow(record)) return -1;
     void* dialogTemplate = BuildTemplate(record->definition);
     if (!dialogTemplate) return -1;
     // A definition shown modeless before is modal now: its close box and

@@ -55,24 +55,45 @@ int32_t TitleLength(const DialogDefinition* d) { return BoundedLength(d->title, 
 int32_t ClassLength(const ControlDefinition* c) { return BoundedLength(c->className, sizeof(c->className)); }
 int32_t TextLength(const ControlDefinition* c) { return c->text ? StrLength(c->text) : 0; }
 
+constexpr int64_t kHeaderBound = 18 + 2 + 2 * (sizeof(kClassName) - 1) + 1 + 2 + 2 * (sizeof(kTypeface) - 1) + 16;
+constexpr int32_t kMaxItems = 0xFFFF;
+
+// The template size, given the UTF-16 units of each string (terminator
+// included) by `units`.
+template <typename Units>
+int64_t TemplateBytes(const DialogDefinition* definition, Units units) {
+    int64_t size = kHeaderBound + 2 * static_cast<int64_t>(units(definition->title, TitleLength(definition)));
+    for (const ControlDefinition* c = definition->controls; c; c = c->next) {
+        size += 18 + 2 * static_cast<int64_t>(units(c->className, ClassLength(c)));
+        size += 2 * static_cast<int64_t>(units(c->text, TextLength(c)));  // a missing text is written as ""
+        size += 2;
+        size = (size + 3) & ~static_cast<int64_t>(3);
+        if (size > INT32_MAX) break;  // too large already
+    }
+    return size;
+}
+
+// Whether the template's words hold every coordinate and the item count, and
+// the whole fits a block. ANSI text never gives more UTF-16 units than bytes,
+// so the byte count bounds the size without converting gigabytes.
+bool TemplateCanHold(const DialogDefinition* definition) {
+    if (!DialogUnitsFit(DialogUnitRect{definition->x, definition->y, definition->cx, definition->cy})) return false;
+    int32_t count = 0;
+    for (const ControlDefinition* c = definition->controls; c; c = c->next) {
+        if (++count > kMaxItems || !DialogUnitsFit(DialogUnitRect{c->x, c->y, c->cx, c->cy})) return false;
+    }
+    return TemplateBytes(definition, [](const char*, int32_t length) { return int64_t{length} + 1; }) <= INT32_MAX;
+}
+
 }  // namespace
 
 int32_t DialogTemplateSize(const DialogDefinition* definition) {
-    if (!definition) return 0;
-    // The header's upper bound: 99 bytes and the title.
-    int64_t size = 18 + 2 + 2 * StrLength(kClassName) + 1 + 2 + 2 * StrLength(kTypeface) + 16;
-    size += 2 * WideUnits(definition->title, TitleLength(definition));
-    for (const ControlDefinition* c = definition->controls; c; c = c->next) {
-        size += 18 + 2 * WideUnits(c->className, ClassLength(c));
-        size += 2 * WideUnits(c->text, TextLength(c));  // a missing text is written as ""
-        size += 2;
-        size = (size + 3) & ~static_cast<int64_t>(3);
-    }
-    return size > INT32_MAX ? INT32_MAX : static_cast<int32_t>(size);
+    if (!definition || !TemplateCanHold(definition)) return 0;
+    return static_cast<int32_t>(TemplateBytes(definition, WideUnits));
 }
 
 int32_t DialogTemplateWrite(void* block, const DialogDefinition* definition) {
-    if (!block || !definition) return 0;
+    if (!block || !definition || !TemplateCanHold(definition)) return 0;
     auto* base = static_cast<BYTE*>(block);
     int32_t count = 0;
     for (const ControlDefinition* c = definition->controls; c; c = c->next) ++count;

@@ -90,6 +90,29 @@ TEST_F(ControlAddTest, PixelsBecomeDialogUnitsAndDuplicatesAreRefused) {
     EXPECT_EQ(c->cy, 12);
     // The text is a copy of its own.
     EXPECT_EQ(GlobalSize(GlobalHandle(c->text)), 3u);
+
+    // Identifiers are compared as the template keeps them, in 16 bits; a
+    // rectangle the template cannot hold is refused as well.
+    ControlAdd(&dialog_, 4, "", 0, 0, 10, 10, 0, -1);
+    struct Row {
+        int32_t id;
+        int32_t x, y, width, height;
+    };
+    const Row refused[] = {
+        {0x10003, 0, 0, 10, 10}, {0xFFFF, 0, 0, 10, 10}, {0x7FFFFFFF, 0, 0, 10, 10},
+        {20, 100000, 0, 10, 10}, {21, -100000, 0, 10, 10}, {22, 0, 60000, 10, 10},
+        {23, 0, 0, 60000, 10},   {24, 0, 0, 10, -60000},  {25, INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX},
+    };
+    for (const Row& row : refused) {
+        SCOPED_TRACE(row.id);
+        ControlAdd(&dialog_, 4, "refused", row.x, row.y, row.width, row.height, 0, row.id);
+        EXPECT_EQ(c->next->next, nullptr);
+    }
+    // The edges of what fits.
+    ControlAdd(&dialog_, 4, "fits", -49152, 53247, 0, 0, 0, 30);
+    ASSERT_NE(c->next->next, nullptr);
+    EXPECT_EQ(c->next->next->x, -32768);
+    EXPECT_EQ(c->next->next->y, 32767);
 }
 
 TEST_F(ControlAddTest, ByClassKeepsTheCallersBitsAndRefusesLongClassNames) {

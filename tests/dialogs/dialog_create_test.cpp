@@ -237,4 +237,28 @@ TEST_F(DialogCreateTest, WithoutMemoryNothingIsDefinedOrListed) {
     EXPECT_EQ(WindowList, nullptr);
 }
 
+// The template keeps each coordinate in 16 signed bits: a dialog whose
+// rectangle does not fit is refused, and nothing is defined or listed.
+TEST_F(DialogCreateTest, RectanglesTheTemplateCannotHoldAreRefused) {
+    struct Row {
+        int32_t x, y, width, height;
+    };
+    const Row rows[] = {{100000, 0, 10, 10}, {-100000, 0, 10, 10}, {0, 60000, 10, 10},
+                        {0, 0, 60000, 10},   {0, 0, 10, -60000},   {0, 0, INT32_MAX, INT32_MAX}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.x << "," << row.y << " " << row.width << "x" << row.height);
+        WindowRecord record{};
+        EXPECT_EQ(DialogCreate(&record, row.x, row.y, row.width, row.height, 0, nullptr, "x", nullptr), 0);
+        EXPECT_EQ(record.definition, nullptr);
+        EXPECT_EQ(WindowList, nullptr);
+    }
+    // A defined dialog keeps its definition when a new one is refused.
+    WindowRecord& record = records_[0];
+    ASSERT_EQ(DialogCreate(&record, 0, 0, 10, 10, 0, nullptr, "kept", nullptr), 1);
+    const DialogDefinition* kept = record.definition;
+    EXPECT_EQ(DialogCreate(&record, 0, 0, 100000, 10, 0, nullptr, "refused", nullptr), 0);
+    EXPECT_EQ(record.definition, kept);
+    EXPECT_STREQ(record.definition->title, "kept");
+}
+
 }  // namespace

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "event_log.h"
+#include "gdi_ledger.h"
 #include "pixels.h"
 #include "rt_controls.h"
 #include "rt_dialogs.h"
@@ -138,10 +139,99 @@ TEST_F(DialogShowTest, DialogCloseDestroysAModelessDialogAtOnce) {
     EXPECT_FALSE(IsWindow(window));
     EXPECT_EQ(dialog.hwnd, nullptr);
     DialogClose(&dialog, 1);
+    // A window's record is not a dialog: its window stays.
     WindowRecord notADialog{};
-    notADialog.hwnd = GetDesktopWindow();
+    notADialog.hwnd = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     DialogClose(&notADialog, 1);
-    EXPECT_TRUE(IsWindow(GetDesktopWindow()));
+    EXPECT_TRUE(IsWindow(notADialog.hwnd));
+    EXPECT_EQ(DialogClose(&notADialog, 1), 0);
+    DestroyWindow(notADialog.hwnd);
+}
+
+// One dialog window per record: showing or defining it again while it is
+// shown is refused and leaves the shown dialog as it was, still closable.
+TEST_F(DialogShowTest, ShowingOrDefiningAShownDialogAgainIsRefused) {
+    HWND first = DialogShow(&dialog, nullptr);
+    ASSERT_NE(first, nullptr);
+    const DialogDefinition* definition = dialog.definition;
+    const ControlDefinition* controls = definition->controls;
+    EXPECT_EQ(DialogShow(&dialog, nullptr), nullptr);
+    EXPECT_EQ(DialogDoModal(&dialog, nullptr), -1);
+    EXPECT_EQ(DialogCreate(&dialog, 0, 0, 100, 100, 0, nullptr, "again", RecordingHandler), 0);
+    EXPECT_EQ(dialog.hwnd, first);
+    EXPECT_EQ(dialog.definition, definition);
+    EXPECT_EQ(dialog.definition->controls, controls);
+    char title[32];
+    GetWindowTextA(first, title, sizeof(title));
+    EXPECT_STREQ(title, "Test dialog");
+    EXPECT_EQ(FindWindowExA(nullptr, first, "CorvantisDlgClass", nullptr), nullptr) << "a second dialog window";
+    DialogClose(&dialog, 1);
+    EXPECT_FALSE(IsWindow(first));
+    EXPECT_EQ(FindWindowA("CorvantisDlgClass", nullptr), nullptr);
+    // Closed, it can be shown and defined again.
+    ASSERT_NE(DialogShow(&dialog, nullptr), nullptr);
+    DialogClose(&dialog, 1);
+    EXPECT_EQ(DialogCreate(&dialog, 0, 0, 100, 100, 0, nullptr, "again", RecordingHandler), 1);
+}
+
+// A dialog its own WM_INITDIALOG handler closes was never shown for the
+// caller: no window returned, none in the record.
+TEST_F(DialogShowTest, ADialogClosedWhileStartingReturnsNoWindow) {
+    reaction = [] {
+        if (EventMessage == WM_INITDIALOG) DialogClose(&dialog, 1);
+        return 0;
+    };
+    EXPECT_EQ(DialogShow(&dialog, nullptr), nullptr);
+    EXPECT_EQ(dialog.hwnd, nullptr);
+    EXPECT_EQ(FindWindowA("CorvantisDlgClass", nullptr), nullptr);
+}
+
+// Attaching the controls again (a second set-up) changes nothing: keys and
+// clicks still arrive once, and closing releases every object.
+TEST_F(DialogShowTest, SettingUpTheControlsAgainChangesNothing) {
+    GdiLedger ledger;
+    ASSERT_TRUE(ledger.Installed());
+    ASSERT_NE(DialogShow(&dialog, nullptr), nullptr);
+    const size_t live = ledger.Live();
+    DialogControlsSetup(&dialog);
+    DialogControlsSetup(&dialog);
+    EXPECT_EQ(ledger.Live(), live);
+    HWND edit = GetDlgItem(dialog.hwnd, 10);
+    PostMessageA(edit, WM_CHAR, 'z', 0x002C0001);
+    WaitEvents(1);
+    char text[8] = "?";
+    GetWindowTextA(edit, text, sizeof(text));
+    EXPECT_STREQ(text, "z");
+    controlEvents.clear();
+    SendDlgItemMessageA(dialog.hwnd, 3, BM_CLICK, 0, 0);
+    int clicks = 0;
+    for (const auto& e : controlEvents) clicks += e.first == 3 && e.second == BN_CLICKED;
+    EXPECT_EQ(clicks, 1);
+    DialogClose(&dialog, 1);
+    EXPECT_EQ(ledger.Live(), 0u);
+    EXPECT_EQ(ledger.ForeignDeletions(), 0u);
+}
+
+// Fonts: the dialog's own font is the dialog manager's, a font the program
+// gives a control stays the program's; what the runtime makes goes with the
+// dialog, showing after showing.
+TEST_F(DialogShowTest, FontsAndObjectsOverAThousandShowings) {
+    GdiLedger ledger;
+    ASSERT_TRUE(ledger.Installed());
+    LOGFONTA description{};
+    description.lfHeight = 14;
+    lstrcpyA(description.lfFaceName, "MS Sans Serif");
+    HFONT programFont = CreateFontIndirectA(&description);
+    for (int i = 0; i < 1000; ++i) {
+        ASSERT_NE(DialogShow(&dialog, nullptr), nullptr) << "showing " << i;
+        SendDlgItemMessageA(dialog.hwnd, 11, WM_SETFONT, reinterpret_cast<WPARAM>(programFont), FALSE);
+        SendDlgItemMessageA(dialog.hwnd, 3, WM_SETFONT, reinterpret_cast<WPARAM>(programFont), FALSE);
+        DialogClose(&dialog, 1);
+    }
+    EXPECT_EQ(GetObjectType(programFont), static_cast<DWORD>(OBJ_FONT));
+    EXPECT_EQ(ledger.ForeignDeletions(), 0u);
+    DeleteObject(programFont);
+    EXPECT_EQ(ledger.Live(), 0u);
 }
 
 TEST_F(DialogShowTest, DefaultButtonOfEachPushButtonTypeAnswersEnter) {

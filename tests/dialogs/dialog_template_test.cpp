@@ -147,15 +147,63 @@ TEST_F(DialogTemplateTest, ItemsAreAlignedForEveryStringLength) {
     }
 }
 
-TEST_F(DialogTemplateTest, CoordinatesAndIdentifiersAreLowWords) {
-    ControlDefinitionAppend(&record_, 0, "STATIC", "", 0, -2, 0x12345, 70000, -1, 0x10005, 7, 0);
+TEST_F(DialogTemplateTest, CoordinatesAreSignedWordsAndIdentifiersLowWords) {
+    ControlDefinitionAppend(&record_, 0, "STATIC", "", 0, -2, 0x2345, 32767, -32768, 0x10005, 7, 0);
     const std::vector<unsigned char> t = Write(record_.definition);
     const size_t item = 120;
     EXPECT_EQ(t[item + 8] | t[item + 9] << 8, 0xFFFE);
     EXPECT_EQ(t[item + 10] | t[item + 11] << 8, 0x2345);
-    EXPECT_EQ(t[item + 12] | t[item + 13] << 8, 70000 & 0xFFFF);
-    EXPECT_EQ(t[item + 14] | t[item + 15] << 8, 0xFFFF);
+    EXPECT_EQ(t[item + 12] | t[item + 13] << 8, 0x7FFF);
+    EXPECT_EQ(t[item + 14] | t[item + 15] << 8, 0x8000);
     EXPECT_EQ(t[item + 16] | t[item + 17] << 8, 5);
+}
+
+// What the template cannot hold is refused before anything is written: a
+// coordinate outside 16 bits (in a definition changed after ControlAdd), more
+// than 65535 items, or more than 2 GB of texts. Showing such a definition
+// creates no window.
+TEST_F(DialogTemplateTest, DefinitionsTheTemplateCannotHoldAreRefused) {
+    DialogDefinition* d = record_.definition;
+    ControlAdd(&record_, 4, "", 0, 0, 10, 10, 0, 1);
+    ASSERT_GT(DialogTemplateSize(d), 0);
+    int32_t* const fields[] = {&d->x, &d->cy, &d->controls->x, &d->controls->cx};
+    for (int32_t* field : fields) {
+        const int32_t kept = *field;
+        for (int32_t value : {40000, -40000}) {
+            *field = value;
+            EXPECT_EQ(DialogTemplateSize(d), 0) << value;
+            EXPECT_EQ(DialogShow(&record_, nullptr), nullptr);
+        }
+        *field = kept;
+    }
+
+    // Nodes made by hand: far more items, or far more text, than fit.
+    ControlDefinition* const own = d->controls;
+    std::vector<ControlDefinition> many(65536);
+    for (size_t i = 0; i < many.size(); ++i) {
+        std::strcpy(many[i].className, "STATIC");
+        many[i].id = static_cast<int32_t>(i + 1);
+        many[i].next = i + 1 < many.size() ? &many[i + 1] : nullptr;
+    }
+    d->controls = &many[1];  // 65535 items fit
+    EXPECT_GT(DialogTemplateSize(d), 0);
+    // A definition that is full refuses one more control.
+    ControlAdd(&record_, 4, "", 0, 0, 10, 10, 0, 1);  // 1 is free in 16 bits
+    EXPECT_EQ(many.back().next, nullptr);
+    d->controls = &many[0];
+    EXPECT_EQ(DialogTemplateSize(d), 0);
+    EXPECT_EQ(DialogShow(&record_, nullptr), nullptr);
+
+    std::string huge(300u * 1000 * 1000, 'x');
+    for (size_t i = 0; i < 4; ++i) {
+        many[i].text = &huge[0];
+        many[i].next = i < 3 ? &many[i + 1] : nullptr;
+    }
+    EXPECT_EQ(DialogTemplateSize(d), 0);
+    EXPECT_EQ(DialogShow(&record_, nullptr), nullptr);
+    EXPECT_EQ(DialogDoModal(&record_, nullptr), -1);
+    EXPECT_EQ(record_.hwnd, nullptr);
+    d->controls = own;
 }
 
 TEST_F(DialogTemplateTest, TextsAreConvertedWithTheAnsiCodePage) {
