@@ -16,6 +16,7 @@ uintptr_t StartupStack;
 namespace {
 
 void* resumePoint[5];  // __builtin_setjmp's buffer: frame, label, stack, spare
+bool endReached;
 
 #if defined(__i386__)
 // The SEH chain head at the resume point. Frames abandoned by END may have
@@ -54,6 +55,10 @@ extern "C" void ProgramStartup() {
 }
 
 void ProgramEnd() {
+    // END runs once. Entered again (from an exit routine, say) the clean-up is
+    // already under way or done: end the process at once.
+    if (endReached) ExitProcess(static_cast<UINT>(ExitCode));
+    endReached = true;
     // Without a resume point (a program that did not start here) the
     // clean-up runs on the current stack.
     if (StartupStack == 0) FinishProgram();

@@ -49,8 +49,11 @@ uintptr_t ListData(const BlockListNode* node);
 int32_t HeapStart();                 // 1 when the heap exists afterwards
 void* HeapAllocate(int32_t size);    // null without a heap, for size < 0, or when out of memory
 int32_t HeapRelease(void* block);    // HeapFree's result; 0 for null or without a heap
-// Runs the exit routines newest first, then destroys the heap. Afterwards the
-// runtime has no heap (HeapAllocate gives null) until HeapStart is called again.
+// Runs the exit routines newest first, then destroys the heap. A routine
+// added while the routines run is run too, after those already registered and
+// before the heap goes; called from a routine, it returns 0 and does nothing.
+// Afterwards the runtime has no heap (HeapAllocate gives null) until
+// HeapStart is called again.
 int32_t HeapShutdown();
 
 typedef void (*ExitRoutineProc)(intptr_t argument);
@@ -64,7 +67,9 @@ int32_t ExitRoutineAdd(ExitRoutineProc routine, intptr_t argument);
 constexpr int32_t TEMP_STACK_SLOTS = 1000;
 int32_t TempPush(void* block);   // "Heap Stack Overflow" when full; the block is dropped
 int32_t TempReleaseAll();
-int32_t TempRelease(int32_t n);  // "Heap Stack Underflow" once per missing entry
+// Releases the n newest blocks; when fewer are parked, one "Heap Stack
+// Underflow (k)" names the k missing.
+int32_t TempRelease(int32_t n);
 int32_t TempStackDepth();        // number of parked blocks
 
 // The heap's handle (null without a heap), for diagnostics and tests.

@@ -20,5 +20,6 @@ void ApplicationScript();
 extern "C" [[noreturn]] void ProgramStartup();
 // From any call depth: abandons every active frame without unwinding, frees
 // the dialog definitions, runs the exit routines, destroys the heap and exits
-// with ExitCode.
+// with ExitCode. Reached again while that runs (from an exit routine), it
+// ends the process at once with ExitCode.
 [[noreturn]] void ProgramEnd();

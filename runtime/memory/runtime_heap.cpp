@@ -3,12 +3,15 @@
 
 #include <windows.h>
 
+#include "rt_numbers.h"
+
 namespace {
 
 HANDLE heapHandle;
 int32_t tempCount;
 void* tempSlots[TEMP_STACK_SLOTS];
 BlockListNode* exitRoutineList;
+bool shuttingDown;
 
 constexpr SIZE_T kInitialHeapSize = 0x7FFFF;
 constexpr SIZE_T kBlockSlack = 3;  // every block is 3 bytes longer than asked
@@ -40,21 +43,29 @@ int32_t HeapRelease(void* block) {
 }
 
 int32_t HeapShutdown() {
-    if (exitRoutineList) {
-        for (BlockListNode* node = ListFirst(exitRoutineList); node; node = ListNext(node)) {
+    // An exit routine that shuts down finds the shutdown under way.
+    if (shuttingDown) return 0;
+    shuttingDown = true;
+    // The list is taken before its routines run, so that a routine added
+    // meanwhile lands on a new list: it is run too, in the next round.
+    while (exitRoutineList) {
+        BlockListNode* const list = exitRoutineList;
+        exitRoutineList = nullptr;
+        for (BlockListNode* node = ListFirst(list); node; node = ListNext(node)) {
             const auto* record = reinterpret_cast<const ExitRoutine*>(ListData(node));
             if (record && record->routine) record->routine(record->argument);
         }
-        ListDestroy(exitRoutineList, 1);
-        // Cleared so that a later shutdown cannot run or free the routines twice.
-        exitRoutineList = nullptr;
+        ListDestroy(list, 1);
     }
-    if (!heapHandle) return 0;
-    const int32_t result = HeapDestroy(heapHandle) ? 1 : 0;
-    // Blocks parked on the stack died with the heap; forget the handle so that
-    // nothing can allocate from a destroyed heap.
-    heapHandle = nullptr;
-    tempCount = 0;
+    int32_t result = 0;
+    if (heapHandle) {
+        result = HeapDestroy(heapHandle) ? 1 : 0;
+        // Blocks parked on the stack died with the heap; forget the handle so
+        // that nothing can allocate from a destroyed heap.
+        heapHandle = nullptr;
+        tempCount = 0;
+    }
+    shuttingDown = false;
     return result;
 }
 
@@ -89,12 +100,16 @@ int32_t TempReleaseAll() {
 }
 
 int32_t TempRelease(int32_t n) {
-    for (int32_t i = 0; i < n; ++i) {
-        if (tempCount > 0) {
-            HeapRelease(tempSlots[--tempCount]);
-        } else {
-            DebugPrint("Heap Stack Underflow");
-        }
+    if (n <= 0) return 0;
+    const int32_t available = n < tempCount ? n : tempCount;
+    for (int32_t i = 0; i < available; ++i) HeapRelease(tempSlots[--tempCount]);
+    if (n > available) {
+        // One report per call, with the number of missing entries.
+        char text[48] = "Heap Stack Underflow (";
+        const int32_t prefix = lstrlenA(text);
+        const int32_t digits = UInt64ToText(text + prefix, static_cast<uint64_t>(n - available));
+        text[prefix + digits - 1] = ')';  // in place of the trailing blank
+        DebugPrint(text);
     }
     return 0;
 }

@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include "heap_walk.h"
+#include "rt_controls.h"
+#include "rt_dialogs.h"
 #include "rt_memory.h"
 #include "rt_numbers.h"
 #include "rt_program.h"
@@ -49,6 +51,17 @@ int liveBlocksBeforeDialogs;
 void ReportLiveBlocks(intptr_t) {
     Print("freed-to ");
     PrintNumber(LiveGlobalBlocks() - liveBlocksBeforeDialogs);
+}
+
+// END reached again from an exit routine, and shutdown called from one.
+void EndAgain(intptr_t) {
+    Print("E ");
+    ExitCode = 12;
+    ProgramEnd();
+}
+void ShutDownAgain(intptr_t) {
+    Print("S ");
+    HeapShutdown();
 }
 
 constexpr UINT kEndNow = WM_USER;
@@ -135,6 +148,15 @@ void ApplicationScript() {
     if (Is("window-list")) {
         ExitRoutineAdd(ReportLiveBlocks, 0);
         DefineDialogs();
+        return;
+    }
+    if (Is("end-in-exit-routine") || Is("shutdown-in-exit-routine")) {
+        static WindowRecord dialog;
+        DialogCreate(&dialog, 0, 0, 100, 100, 0, nullptr, "listed", nullptr);
+        ControlAdd(&dialog, CONTROL_LABEL, "label", 0, 0, 50, 20, 0, 1);
+        ExitRoutineAdd(ReportExitRoutine, reinterpret_cast<intptr_t>("A"));
+        ExitRoutineAdd(Is("end-in-exit-routine") ? EndAgain : ShutDownAgain, 0);
+        ExitCode = 3;
         return;
     }
     if (Is("window-proc")) {

@@ -31,6 +31,10 @@ const EndCase kEndCases[] = {
     {"nested-loop", 43, ""},
     // From a timer procedure called by the platform's message-box loop.
     {"message-box", 44, ""},
+    // END entered again from an exit routine ends the process at once with
+    // ExitCode; shutdown called from one does not run the routines again.
+    {"end-in-exit-routine", 12, "E "},
+    {"shutdown-in-exit-routine", 3, "S A+heap "},
     // The script runs with the runtime's x87 mode (bit 6 masked out).
     {"fpu", 0, "831 "},
 };

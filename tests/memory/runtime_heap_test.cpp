@@ -1,6 +1,7 @@
 // The runtime heap, the temporary-value stack and exit routines.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -87,12 +88,17 @@ TEST_F(RuntimeHeapTest, OverflowAndUnderflowAreReportedOnTheDebuggerChannel) {
     EXPECT_EQ(capture.Messages(), std::vector<std::string>{"Heap Stack Overflow"});
     HeapRelease(dropped);  // the stack did not take it
 
+    // One report per call, with the number of missing entries, however many.
     TempReleaseAll();
     TempPush(HeapAllocate(1));
     TempRelease(3);
     EXPECT_EQ(TempStackDepth(), 0);
-    EXPECT_EQ(capture.Messages(), (std::vector<std::string>{"Heap Stack Overflow", "Heap Stack Underflow",
-                                                            "Heap Stack Underflow"}));
+    TempRelease(INT32_MAX);
+    TempRelease(0);
+    TempRelease(-5);
+    EXPECT_EQ(TempStackDepth(), 0);
+    EXPECT_EQ(capture.Messages(), (std::vector<std::string>{"Heap Stack Overflow", "Heap Stack Underflow (2)",
+                                                            "Heap Stack Underflow (2147483647)"}));
 }
 
 std::string exitLog;
@@ -130,6 +136,34 @@ TEST(RuntimeHeapShutdown, WithoutExitRoutinesOnlyDestroysTheHeap) {
     EXPECT_NE(HeapShutdown(), 0);
     EXPECT_EQ(LiveGlobalBlocks(), blocksBefore);
     EXPECT_EQ(RuntimeHeapHandle(), nullptr);
+}
+
+// Shutdown called again from an exit routine does not start over; a routine
+// added while the routines run is run too, before the heap goes.
+void ShutDownAgain(intptr_t argument) {
+    LogExitRoutine(argument);
+    EXPECT_EQ(HeapShutdown(), 0);
+}
+void AddAnotherRoutine(intptr_t argument) {
+    LogExitRoutine(argument);
+    ExitRoutineAdd(LogExitRoutine, 'N');
+}
+
+TEST(RuntimeHeapShutdown, ShutdownFromAnExitRoutineAndRoutinesAddedMeanwhile) {
+    const int blocksBefore = LiveGlobalBlocks();
+    ASSERT_EQ(HeapStart(), 1);
+    exitLog.clear();
+    ExitRoutineAdd(LogExitRoutine, 'A');
+    ExitRoutineAdd(ShutDownAgain, 'S');
+    ExitRoutineAdd(AddAnotherRoutine, 'R');
+    EXPECT_NE(HeapShutdown(), 0);
+    EXPECT_EQ(exitLog, "R+S+A+N+");
+    EXPECT_EQ(RuntimeHeapHandle(), nullptr);
+    EXPECT_EQ(LiveGlobalBlocks(), blocksBefore);
+    // A new heap starts with no routines.
+    ASSERT_EQ(HeapStart(), 1);
+    EXPECT_NE(HeapShutdown(), 0);
+    EXPECT_EQ(exitLog, "R+S+A+N+");
 }
 
 }  // namespace
