@@ -8,8 +8,9 @@
 #define RT_PROP_DIALOG_RECORD "DLGPTR"
 #define RT_PROP_ACCELERATORS "_ACCEL_TABLE"
 
-// The system's predefined dialog class.
-#define RT_SYSTEM_DIALOG_CLASS MAKEINTATOM(0x8002)
+// The system's predefined dialog class (also the class of message boxes).
+constexpr WORD RT_SYSTEM_DIALOG_ATOM = 0x8002;
+#define RT_SYSTEM_DIALOG_CLASS MAKEINTATOM(RT_SYSTEM_DIALOG_ATOM)
 
 #ifndef WM_MOUSELEAVE
 #define WM_MOUSELEAVE 0x02A3

@@ -3,7 +3,10 @@
 // The box is placed when its frame is created, as the hook's creation
 // parameters allow. The platform's message box may lay itself out and move
 // again while it initialises, so the hook centres the box once more, with its
-// final size, when the box is first activated.
+// final size, when the box is first activated. Only the box is touched: other
+// windows made while it is open (by timers or handlers inside its loop) are
+// not the hook's business.
+#include "rt_winconst.h"
 #include "rt_winutil.h"
 
 HHOOK MessageBoxHook;
@@ -11,6 +14,10 @@ HHOOK MessageBoxHook;
 namespace {
 
 #define RT_PROP_CENTRE_PENDING "RT_CENTRE_PENDING"
+
+// Set from the call of MessageBoxA until its box is created: the box is the
+// first window of the system dialog class made meanwhile.
+bool boxPending;
 
 int CentreOffset(LONG low, LONG high, int size) { return low + ((high - low) - size) / 2; }
 
@@ -35,11 +42,13 @@ POINT CentredPosition(HWND reference, int width, int height) {
 LRESULT CALLBACK MessageBoxHookProc(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_CREATEWND) {
         CREATESTRUCTA* create = reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
-        if (create->style & (WS_DLGFRAME | WS_POPUP)) {
+        HWND window = reinterpret_cast<HWND>(wParam);
+        if (boxPending && GetClassWord(window, GCW_ATOM) == RT_SYSTEM_DIALOG_ATOM) {
+            boxPending = false;
             const POINT at = CentredPosition(create->hwndParent, create->cx, create->cy);
             create->x = at.x;
             create->y = at.y;
-            SetPropA(reinterpret_cast<HWND>(wParam), RT_PROP_CENTRE_PENDING, reinterpret_cast<HANDLE>(1));
+            SetPropA(window, RT_PROP_CENTRE_PENDING, reinterpret_cast<HANDLE>(1));
             return 0;
         }
     } else if (code == HCBT_ACTIVATE) {
@@ -62,9 +71,12 @@ int32_t MessageBoxCentered(const WindowRecord* record, const char* text, const c
     // Each call keeps its own hook: a box opened from inside another box's
     // loop must neither remove the outer hook nor leave its own installed.
     const HHOOK outer = MessageBoxHook;
+    const bool outerPending = boxPending;
     const HHOOK own = SetWindowsHookExA(WH_CBT, MessageBoxHookProc, nullptr, GetCurrentThreadId());
     MessageBoxHook = own;
+    boxPending = true;
     const int32_t result = MessageBoxA(owner, text, caption, type);
+    boxPending = outerPending;
     if (own) UnhookWindowsHookEx(own);
     MessageBoxHook = outer;
     return result;

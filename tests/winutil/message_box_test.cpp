@@ -16,52 +16,6 @@ RECT WorkArea() {
     return r;
 }
 
-// Runs the hook on made-up creation parameters: what would it write?
-POINT HookPosition(HWND parent, DWORD style, int cx, int cy) {
-    CREATESTRUCTA create{};
-    create.style = static_cast<LONG>(style);
-    create.hwndParent = parent;
-    create.cx = cx;
-    create.cy = cy;
-    create.x = create.y = -12345;
-    CBT_CREATEWNDA cbt{&create, nullptr};
-    EXPECT_EQ(MessageBoxHookProc(HCBT_CREATEWND, 0, reinterpret_cast<LPARAM>(&cbt)), 0);
-    return POINT{create.x, create.y};
-}
-
-TEST(MessageBoxHook, CreationPositionIsCentredOverTheParentAndClamped) {
-    const RECT work = WorkArea();
-    HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 100, 100, 400, 200, nullptr, nullptr,
-                                 nullptr, nullptr);
-    POINT p = HookPosition(owner, WS_POPUP | WS_CAPTION, 200, 100);
-    EXPECT_EQ(p.x, 200);
-    EXPECT_EQ(p.y, 150);
-
-    SetWindowPos(owner, nullptr, work.right - 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    p = HookPosition(owner, WS_POPUP, 200, 100);
-    EXPECT_EQ(p.x, work.right - 200) << "right edge on the work area";
-
-    SetWindowPos(owner, nullptr, -390, -180, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    p = HookPosition(owner, WS_DLGFRAME, 200, 100);
-    EXPECT_EQ(p.x, 0);
-    EXPECT_EQ(p.y, 0);
-
-    // No parent: over the desktop window.
-    RECT desktop;
-    GetWindowRect(GetDesktopWindow(), &desktop);
-    p = HookPosition(nullptr, WS_POPUP, 200, 100);
-    EXPECT_EQ(p.x, desktop.left + (desktop.right - desktop.left - 200) / 2);
-
-    // Child windows are left where they are.
-    CREATESTRUCTA child{};
-    child.style = WS_CHILD;
-    child.x = 7;
-    CBT_CREATEWNDA cbt{&child, nullptr};
-    MessageBoxHookProc(HCBT_CREATEWND, 0, reinterpret_cast<LPARAM>(&cbt));
-    EXPECT_EQ(child.x, 7);
-    DestroyWindow(owner);
-}
-
 struct BoxView {
     bool found = false;
     RECT rect{};
@@ -138,16 +92,45 @@ TEST(MessageBoxCentered, TypeZeroShowsTheExclamationIconAndOneOkButton) {
     EXPECT_NE(info.icon, LoadIconA(nullptr, IDI_EXCLAMATION));
 }
 
+// Centred over the owner (or the screen), and kept on the work area.
 TEST(MessageBoxCentered, BoxNearTheScreenEdgeStaysOnTheWorkArea) {
     const RECT work = WorkArea();
-    WindowRecord owner{};
-    owner.hwnd = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, work.right - 80, work.bottom - 50, 200, 100,
-                                 nullptr, nullptr, nullptr, nullptr);
-    const BoxView v = ShowAndInspect(&owner, "edge", "Edge", 0);
-    ASSERT_TRUE(v.found);
-    EXPECT_EQ(v.rect.right, work.right);
-    EXPECT_EQ(v.rect.bottom, work.bottom);
-    DestroyWindow(owner.hwnd);
+    struct Row {
+        const char* name;
+        bool owned;
+        RECT owner;  // left, top, width, height
+        int left, top, right, bottom;  // expected edges; -1: centred on that axis
+    };
+    const Row rows[] = {
+        {"bottom right", true, {work.right - 80, work.bottom - 50, 200, 100}, -1, -1, work.right, work.bottom},
+        {"top left", true, {-390, -180, 400, 200}, 0, 0, -1, -1},
+        {"right only", true, {work.right - 100, 100, 400, 200}, -1, -1, work.right, -1},
+        {"no owner", false, {}, -1, -1, -1, -1},
+    };
+    RECT desktop;
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        WindowRecord owner{};
+        if (row.owned) {
+            owner.hwnd = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, row.owner.left, row.owner.top,
+                                         row.owner.right, row.owner.bottom, nullptr, nullptr, nullptr, nullptr);
+        }
+        const BoxView v = ShowAndInspect(row.owned ? &owner : nullptr, "edge", row.name, 0);
+        ASSERT_TRUE(v.found);
+        RECT over = desktop;
+        if (row.owned) GetWindowRect(owner.hwnd, &over);
+        // Each axis: a given edge, or centred over the owner.
+        const int horizontal = row.left >= 0 ? v.rect.left - row.left
+                               : row.right >= 0 ? v.rect.right - row.right
+                                                : (v.rect.left + v.rect.right) - (over.left + over.right);
+        const int vertical = row.top >= 0 ? v.rect.top - row.top
+                             : row.bottom >= 0 ? v.rect.bottom - row.bottom
+                                               : (v.rect.top + v.rect.bottom) - (over.top + over.bottom);
+        EXPECT_NEAR(horizontal, 0, row.left < 0 && row.right < 0 ? 1 : 0);
+        EXPECT_NEAR(vertical, 0, row.top < 0 && row.bottom < 0 ? 1 : 0);
+        if (owner.hwnd) DestroyWindow(owner.hwnd);
+    }
 }
 
 // A box opened from inside another box's loop keeps its own hook; both are
@@ -176,6 +159,36 @@ TEST(MessageBoxCentered, NestedBoxesEachRemoveTheirOwnHook) {
     EXPECT_EQ(r.left, 3);
     EXPECT_EQ(r.top, 4);
     DestroyWindow(popup);
+}
+
+// Only the box is placed: windows the program makes while the box is open
+// (from a timer inside its loop, here) stay where they are made.
+std::vector<RECT> madeInside;
+void CALLBACK MakeWindowsInsideTheBox(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND box = FindWindowA("#32770", "Busy");
+    if (!box || !IsWindowVisible(box)) return;
+    KillTimer(nullptr, timer);
+    const DWORD styles[] = {WS_POPUP, WS_POPUP | WS_CAPTION, WS_OVERLAPPEDWINDOW};
+    for (DWORD style : styles) {
+        HWND window = CreateWindowExA(0, "STATIC", "", style | WS_VISIBLE, 3, 4, 150, 90, box, nullptr, nullptr,
+                                      nullptr);
+        RECT r{};
+        GetWindowRect(window, &r);
+        madeInside.push_back(r);
+        DestroyWindow(window);
+    }
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
+
+TEST(MessageBoxCentered, WindowsMadeWhileTheBoxIsOpenAreLeftAlone) {
+    madeInside.clear();
+    SetTimer(nullptr, 0, 50, MakeWindowsInsideTheBox);
+    EXPECT_EQ(MessageBoxCentered(nullptr, "busy", "Busy", 0), IDOK);
+    ASSERT_EQ(madeInside.size(), 3u);
+    for (const RECT& r : madeInside) {
+        EXPECT_EQ(r.left, 3);
+        EXPECT_EQ(r.top, 4);
+    }
 }
 
 }  // namespace
