@@ -1,5 +1,5 @@
 // A tour of the runtime: an MDI frame with a toolbar and a status bar, a child
-// with every control type, a child with owner-drawn buttons in each state and
+// with every other control type, a child with owner-drawn buttons in each state and
 // a hot-tracking button with a region and bitmaps, a child that draws into its
 // backing bitmap, and a modal dialog opened from a menu.
 #include <windows.h>
@@ -34,6 +34,23 @@ constexpr int32_t kHotButtonId = 20;
 
 void SetStatus(const char* text) {
     SendMessageA(GetDlgItem(Frame.hwnd, kStatusBarId), SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+}
+
+// The bars follow the frame's width before the runtime fits the MDI client
+// between them.
+void ResizeBars() {
+    SendDlgItemMessageA(Frame.hwnd, kToolbarId, TB_AUTOSIZE, 0, 0);
+    SendDlgItemMessageA(Frame.hwnd, kStatusBarId, WM_SIZE, 0, 0);
+}
+
+// A child's close box only raises EVENT_CLOSE; the MDI client closes it.
+void CloseChild(const WindowRecord* child) {
+    SendMessageA(Frame.mdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child->hwnd), 0);
+}
+
+int32_t ChildHandler() {
+    if (EventMessage == EVENT_CLOSE) CloseChild(EventWindow);
+    return 0;
 }
 
 HANDLE Value(uintptr_t value) { return reinterpret_cast<HANDLE>(value); }
@@ -83,6 +100,9 @@ int32_t FrameHandler() {
             if (EventControlId == kCommandAbout || EventControlId == IDM_TILE || EventControlId == IDM_CASCADE) {
                 PostMessageA(Frame.hwnd, WM_COMMAND, static_cast<WPARAM>(EventControlId), 0);
             }
+            break;
+        case EVENT_SIZE:
+            ResizeBars();
             break;
         case EVENT_CLOSE:
             DestroyWindow(Frame.hwnd);
@@ -144,7 +164,8 @@ void FillControls() {
     ControlAdd(w, CONTROL_LIST_VIEW, "", 220, 146, 192, 60, LVS_LIST | WS_BORDER, 12);
     ControlAdd(w, CONTROL_TREE_VIEW, "", 8, 192, 200, 60, WS_BORDER | TVS_HASLINES, 13);
     ControlAdd(w, CONTROL_HOT_BUTTON, "Hot", 220, 212, 90, 26, 0, 14);
-    ControlAdd(w, CONTROL_STATUS_BAR, "Every control type", 0, 0, 0, 0, 0, 15);
+    // The status bar type is the frame's: one here would take the frame's
+    // room too, since bar fitting counts every bar inside the frame.
     for (const char* item : {"First", "Second", "Third"}) {
         SendDlgItemMessageA(w->hwnd, 8, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
         SendDlgItemMessageA(w->hwnd, 9, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
@@ -154,6 +175,7 @@ void FillControls() {
     row.mask = LVIF_TEXT;
     for (const char* item : {"Alpha", "Beta"}) {
         row.pszText = const_cast<char*>(item);
+        row.iItem = static_cast<int>(SendDlgItemMessageA(w->hwnd, 12, LVM_GETITEMCOUNT, 0, 0));
         SendDlgItemMessageA(w->hwnd, 12, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&row));
     }
     TVINSERTSTRUCTA node{};
@@ -170,7 +192,7 @@ int32_t ButtonsHandler() {
     // Windows have no dialog manager: answer the default-button question here.
     if (EventMessage == DM_GETDEFID) return MAKELONG(kDefaultButtonId, DC_HASDEFID);
     if (EventMessage == EVENT_CONTROL && EventNotifyCode == BN_CLICKED) SetStatus("Button clicked");
-    return 0;
+    return ChildHandler();
 }
 
 void FillButtons() {
@@ -231,8 +253,8 @@ void DrawCanvas() {
     InvalidateRect(CanvasChild.hwnd, nullptr, FALSE);
 }
 
-// The controls of windows get the system's GUI font (a stock object, which
-// their clean-up may "delete" harmlessly).
+// The controls of windows get the system's GUI font; fonts handed to
+// controls stay their creator's, and stock objects are never deleted.
 BOOL CALLBACK UseGuiFont(HWND window, LPARAM) {
     SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     return TRUE;
@@ -248,11 +270,11 @@ void ApplicationScript() {
     ControlAdd(&Frame, CONTROL_STATUS_BAR, "Ready", 0, 0, 0, 0, 0, kStatusBarId);
 
     // Child positions are in the MDI client; the Window menu can rearrange them.
-    WindowCreate(&ControlsChild, 0, 0, 440, 330, WS_THICKFRAME, &Frame, "Controls", nullptr);
+    WindowCreate(&ControlsChild, 0, 0, 440, 330, WS_THICKFRAME, &Frame, "Controls", ChildHandler);
     FillControls();
     WindowCreate(&ButtonsChild, 446, 0, 330, 330, WS_THICKFRAME, &Frame, "Buttons", ButtonsHandler);
     FillButtons();
-    WindowCreate(&CanvasChild, 446, 334, 500, 250, WS_THICKFRAME, &Frame, "Canvas", nullptr);
+    WindowCreate(&CanvasChild, 446, 334, 500, 250, WS_THICKFRAME, &Frame, "Canvas", ChildHandler);
     DrawCanvas();
     EnumChildWindows(Frame.hwnd, UseGuiFont, 0);
     SetFocus(GetDlgItem(ButtonsChild.hwnd, 11));
