@@ -14,6 +14,35 @@
 
 namespace {
 
+// True when the icon control shows the system icon: what the screen shows
+// of it against the icon drawn here (nine pixels in ten alike).
+bool ShowsIcon(HWND control, LPCSTR icon) {
+    RECT client;
+    GetClientRect(control, &client);
+    RECT onScreen = client;
+    MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&onScreen), 2);
+    const Pixels shown = CaptureScreen(onScreen);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    RECT all{0, 0, client.right, client.bottom};
+    FillRect(memory, &all, GetSysColorBrush(COLOR_BTNFACE));
+    DrawIcon(memory, 0, 0, LoadIconA(nullptr, icon));
+    int same = 0;
+    int differing = 0;
+    for (int y = 0; y < client.bottom && y < shown.height; ++y) {
+        for (int x = 0; x < client.right && x < shown.width; ++x) {
+            (GetPixel(memory, x, y) == shown.At(x, y) ? same : differing) += 1;
+        }
+    }
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return same >= 9 * (same + differing) / 10;
+}
+
 class NameEntryApp : public testing::Test {
 protected:
     void SetUp() override {
@@ -75,6 +104,14 @@ TEST_F(NameEntryApp, GreetsTheTypedNameInABoxCentredOverTheDialog) {
     const auto buttons = ChildrenOfClass(box, "Button");
     ASSERT_EQ(buttons.size(), 1u);
     EXPECT_EQ(WindowText(buttons[0]), "OK");
+    // The exclamation icon, as the system draws it.
+    HWND icon = nullptr;
+    for (HWND child : ChildrenOfClass(box, "Static")) {
+        if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) icon = child;
+    }
+    ASSERT_NE(icon, nullptr) << "no icon in the box";
+    EXPECT_TRUE(ShowsIcon(icon, IDI_EXCLAMATION));
+    EXPECT_FALSE(ShowsIcon(icon, IDI_HAND));
     const RECT b = WindowRect(box);
     EXPECT_NEAR((b.left + b.right) / 2, (d.left + d.right) / 2, 1);
     EXPECT_NEAR((b.top + b.bottom) / 2, (d.top + d.bottom) / 2, 1);
@@ -111,6 +148,23 @@ TEST_F(NameEntryApp, EmptyNameAndRepeatedGreetings) {
         PressKey(VK_RETURN);
         ASSERT_TRUE(WaitForWindowGone(box));
     }
+    EXPECT_TRUE(program_.Running());
+}
+
+// The label notifies its clicks (SS_NOTIFY), and they do nothing: no box.
+TEST_F(NameEntryApp, ClicksOnTheLabelDoNothing) {
+    const auto labels = ChildrenOfClass(dialog_, "Static");
+    ASSERT_EQ(labels.size(), 1u);
+    ASSERT_NE(GetWindowLongA(labels[0], GWL_STYLE) & SS_NOTIFY, 0);
+    ClickCentreOf(labels[0]);
+    ClickCentreOf(labels[0]);  // a double click too
+    // Input is handled in order: once the typed key is in, the clicks were.
+    ClickCentreOf(edit_);
+    TypeText("x");
+    const DWORD start = GetTickCount();
+    while (WindowText(edit_) != "x" && GetTickCount() - start < 20000) Sleep(20);
+    EXPECT_EQ(WindowText(edit_), "x");
+    EXPECT_EQ(FindWindowA("#32770", "Your Name"), nullptr);
     EXPECT_TRUE(program_.Running());
 }
 

@@ -15,6 +15,34 @@ constexpr int kHeight = 30;
 constexpr COLORREF kFace = RGB(0, 120, 130);
 constexpr COLORREF kCaption = RGB(255, 230, 0);
 
+// A push-button frame as the system draws it, at the test button's size.
+Pixels SystemFrame(UINT state) {
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, kWidth, kHeight);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    RECT r{0, 0, kWidth, kHeight};
+    DrawFrameControl(memory, &r, DFC_BUTTON, DFCS_BUTTONPUSH | state);
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    Pixels pixels = CaptureBitmap(bitmap);
+    DeleteObject(bitmap);
+    return pixels;
+}
+
+// Pixels of the two outermost rings that differ between the pictures.
+int RingDifferences(const Pixels& a, const Pixels& b) {
+    int differing = 0;
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            const bool ring = x < 2 || y < 2 || x >= kWidth - 2 || y >= kHeight - 2;
+            if (ring && a.At(x, y) != b.At(x, y)) ++differing;
+        }
+    }
+    return differing;
+}
+
 class PushButtonDrawTest : public testing::Test {
 protected:
     HWND MakeButton(const char* caption, DWORD extraStyle = 0, int width = kWidth, int height = kHeight) {
@@ -67,8 +95,11 @@ TEST_F(PushButtonDrawTest, PushedEdgeIsSunkenAndCaptionMovesOnePixel) {
     EXPECT_EQ(pushed.top, normal.top + 1);
     EXPECT_EQ(pushed.right, normal.right + 1);
     EXPECT_EQ(pushed.bottom, normal.bottom + 1);
-    EXPECT_NE(DescribeColour(p.At(0, 0)), DescribeColour(GetSysColor(COLOR_BTNHIGHLIGHT)));
     EXPECT_EQ(DescribeColour(p.At(5, 5)), DescribeColour(kFace));
+    // The two outer rings are the system's pushed frame, all the way round,
+    // and not its raised one.
+    EXPECT_EQ(RingDifferences(p, SystemFrame(DFCS_PUSHED)), 0);
+    EXPECT_GT(RingDifferences(p, SystemFrame(0)), kWidth);
 }
 
 TEST_F(PushButtonDrawTest, FocusAndDefaultDrawTheOutlineOnTheItemRectangle) {

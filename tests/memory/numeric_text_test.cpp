@@ -99,6 +99,9 @@ TEST(RealToText, FixedDecimals) {
         {-12.345, 1, "-12.3"},  {0.5, 1, " 0.5"},    {123456789, 0, " 123456789"},
         {1e17, 0, " 100000000000000000"},            {999999999999999999.0, 0, " OVERFLOW"},
         {0.25, 17, " 0.25000000000000000"},          {-1.5, 0, "-2"},
+        // Scaled in extended precision: 267.49999999999997 stays below the
+        // half that a double product would round up to.
+        {2.6749999999999998, 2, " 2.67"},            {-2.6749999999999998, 2, "-2.67"},
     };
     ExpectFormats(rows, sizeof(rows) / sizeof(rows[0]));
 }
