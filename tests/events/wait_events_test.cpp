@@ -297,46 +297,48 @@ TEST_F(RuntimeDialogTest, AKeyFilterStopsKeysOfADialog) {
     dialog_.hooks = nullptr;
 }
 
+// An active control-parent pop-up with two edit boxes, the first focused.
+struct ControlParentPopup {
+    explicit ControlParentPopup(HWND owner) {
+        popup = CreateWindowExA(WS_EX_CONTROLPARENT, "STATIC", "", WS_POPUP | WS_VISIBLE, 300, 300, 200, 100, owner,
+                                nullptr, nullptr, nullptr);
+        const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER;
+        first = CreateWindowExA(0, "EDIT", "", style, 0, 0, 90, 20, popup, nullptr, nullptr, nullptr);
+        second = CreateWindowExA(0, "EDIT", "", style, 0, 30, 90, 20, popup, nullptr, nullptr, nullptr);
+        SetActiveWindow(popup);
+        SetFocus(first);
+    }
+    ~ControlParentPopup() { DestroyWindow(popup); }
+    bool TabMovesTheFocus() const {
+        PostMessageA(first, WM_KEYDOWN, VK_TAB, 0x000F0001);
+        WaitEvents(1);
+        return GetFocus() == second;
+    }
+    HWND popup, first, second;
+};
+
 // A pop-up is judged by its own class, not its owner's: a control-parent
 // pop-up that a runtime dialog owns gets the dialog manager's Tab.
 TEST_F(RuntimeDialogTest, TabMovesTheFocusInAPopupTheDialogOwns) {
-    HWND popup = CreateWindowExA(WS_EX_CONTROLPARENT, "STATIC", "", WS_POPUP | WS_VISIBLE, 300, 300, 200, 100,
-                                 dialog_.hwnd, nullptr, nullptr, nullptr);
-    const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER;
-    HWND first = CreateWindowExA(0, "EDIT", "", style, 0, 0, 90, 20, popup, nullptr, nullptr, nullptr);
-    HWND second = CreateWindowExA(0, "EDIT", "", style, 0, 30, 90, 20, popup, nullptr, nullptr, nullptr);
-    SetActiveWindow(popup);
-    ASSERT_EQ(GetActiveWindow(), popup);
-    SetFocus(first);
-    PostMessageA(first, WM_KEYDOWN, VK_TAB, 0x000F0001);
-    WaitEvents(1);
-    EXPECT_EQ(GetFocus(), second);
-    DestroyWindow(popup);
+    ControlParentPopup owned(dialog_.hwnd);
+    ASSERT_EQ(GetActiveWindow(), owned.popup);
+    EXPECT_TRUE(owned.TabMovesTheFocus());
 }
 
 // Without a record the active window gets the dialog manager only when it
 // is a control parent.
 TEST(WaitEventsNoRecord, ActiveControlParentGetsDialogNavigation) {
-    HWND parent = CreateWindowExA(WS_EX_CONTROLPARENT, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100,
-                                  nullptr, nullptr, nullptr, nullptr);
-    const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER;
-    HWND first = CreateWindowExA(0, "EDIT", "", style, 0, 0, 90, 20, parent, nullptr, nullptr, nullptr);
-    HWND second = CreateWindowExA(0, "EDIT", "", style, 0, 30, 90, 20, parent, nullptr, nullptr, nullptr);
-    SetActiveWindow(parent);
-    ASSERT_EQ(GetActiveWindow(), parent);
-    SetFocus(first);
-    PostMessageA(first, WM_KEYDOWN, VK_TAB, 0x000F0001);
-    WaitEvents(1);
-    EXPECT_EQ(GetFocus(), second);
+    ControlParentPopup active(nullptr);
+    ASSERT_EQ(GetActiveWindow(), active.popup);
+    EXPECT_TRUE(active.TabMovesTheFocus());
 
     // No control parent: the key is translated and dispatched to the edit.
-    SetWindowLongA(parent, GWL_EXSTYLE, 0);
-    PostMessageA(second, WM_KEYDOWN, 'Q', 0x00100001);
+    SetWindowLongA(active.popup, GWL_EXSTYLE, 0);
+    PostMessageA(active.second, WM_KEYDOWN, 'Q', 0x00100001);
     WaitEvents(1);
     char text[8];
-    GetWindowTextA(second, text, sizeof(text));
+    GetWindowTextA(active.second, text, sizeof(text));
     EXPECT_STREQ(text, "q");
-    DestroyWindow(parent);
 }
 
 }  // namespace
