@@ -93,9 +93,7 @@ TEST_F(NameEntryApp, GreetsTheTypedNameInABoxCentredOverTheDialog) {
     ClickCentreOf(edit_);
     TypeText("Bob");
     // Typed keys are handled by the program at its own pace.
-    const DWORD start = GetTickCount();
-    while (WindowText(edit_) != "Bob" && GetTickCount() - start < 3000) Sleep(20);
-    EXPECT_EQ(WindowText(edit_), "Bob");
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(edit_) == "Bob"; })) << WindowText(edit_);
     SavePng(CaptureScreen(d), "app_dialog");
 
     HWND box = Greet();
@@ -161,9 +159,7 @@ TEST_F(NameEntryApp, ClicksOnTheLabelDoNothing) {
     // Input is handled in order: once the typed key is in, the clicks were.
     ClickCentreOf(edit_);
     TypeText("x");
-    const DWORD start = GetTickCount();
-    while (WindowText(edit_) != "x" && GetTickCount() - start < 20000) Sleep(20);
-    EXPECT_EQ(WindowText(edit_), "x");
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(edit_) == "x"; })) << WindowText(edit_);
     EXPECT_EQ(FindWindowA("#32770", "Your Name"), nullptr);
     EXPECT_TRUE(program_.Running());
 }

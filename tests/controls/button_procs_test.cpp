@@ -156,7 +156,7 @@ template <typename Condition>
 bool PumpUntil(Condition condition) {
     const DWORD start = GetTickCount();
     while (!condition()) {
-        if (GetTickCount() - start > 2000) return false;
+        if (GetTickCount() - start > 20000) return false;  // generous: slow under emulation
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&message);

@@ -14,20 +14,6 @@
 
 namespace {
 
-// The program works at its own pace (slowly under emulation): poll for the
-// condition, with a generous limit.
-constexpr DWORD kPatience = 20000;
-
-template <typename Condition>
-bool WaitUntil(Condition condition, DWORD timeoutMs = kPatience) {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > timeoutMs) return false;
-        Sleep(50);
-    }
-    return true;
-}
-
 // Captures the rectangle until the condition holds on it or the limit passed.
 template <typename Condition>
 Pixels CaptureWhen(const RECT& area, Condition condition) {
@@ -50,7 +36,7 @@ class GalleryApp : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(program_.Started());
-        frame_ = WaitForWindow(nullptr, "Corvantis Gallery", kPatience);
+        frame_ = WaitForWindow(nullptr, "Corvantis Gallery");
         ASSERT_NE(frame_, nullptr);
         ASSERT_TRUE(WaitUntil([&] { return (client_ = FindWindowExA(frame_, nullptr, "MDIClient", nullptr)); }));
         // The children and their contents appear after the frame.
@@ -181,7 +167,7 @@ TEST_F(GalleryApp, ShowsEveryPartAndAnswersMenusMouseAndKeyboard) {
     SendMessageA(client_, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(canvas), 0);
     ASSERT_TRUE(CloseBoxPoint(canvas, &close));
     ClickAt(close.x, close.y);
-    EXPECT_TRUE(WaitForWindowGone(canvas, kPatience)) << "the canvas stays open";
+    EXPECT_TRUE(WaitForWindowGone(canvas)) << "the canvas stays open";
     EXPECT_TRUE(IsWindow(controls));
     EXPECT_TRUE(IsWindow(buttons));
     SavePng(CaptureScreen(WindowRect(frame_)), "gallery_child_closed");

@@ -78,12 +78,7 @@ HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs) {
 }
 
 bool WaitForWindowGone(HWND window, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    while (IsWindow(window)) {
-        if (GetTickCount() - start > timeoutMs) return false;
-        Sleep(30);
-    }
-    return true;
+    return WaitUntil([window] { return !IsWindow(window); }, timeoutMs);
 }
 
 void ClickAt(int x, int y) {

@@ -7,6 +7,22 @@
 #include <string>
 #include <vector>
 
+// How long to wait for another program: it works at its own pace, slowly
+// under emulation. Waits poll for their condition, so this costs nothing
+// when the program is quick.
+constexpr DWORD kPatienceMs = 60000;
+
+// Polls the condition until it holds (true) or the time is up (false).
+template <typename Condition>
+bool WaitUntil(Condition condition, DWORD timeoutMs = kPatienceMs) {
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        Sleep(30);
+    }
+    return true;
+}
+
 // A program started for a test and ended (if still running) with it.
 class StartedProgram {
 public:
@@ -17,15 +33,15 @@ public:
     bool Started() const { return process_.hProcess != nullptr; }
     bool Running() const;
     // The exit code once it has ended within the timeout, else STILL_ACTIVE.
-    DWORD ExitCode(DWORD timeoutMs = 10000) const;
+    DWORD ExitCode(DWORD timeoutMs = kPatienceMs) const;
 private:
     PROCESS_INFORMATION process_{};
 };
 
 // Polls for a visible top-level window until the timeout; null if none came.
-HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs = 10000);
+HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs = kPatienceMs);
 // Polls until the window is gone.
-bool WaitForWindowGone(HWND window, DWORD timeoutMs = 10000);
+bool WaitForWindowGone(HWND window, DWORD timeoutMs = kPatienceMs);
 
 void ClickAt(int x, int y);
 void ClickCentreOf(HWND window);
