@@ -42,6 +42,8 @@ extern "C" void ProgramStartup() {
 #endif
     // The builtin pair restores only the frame and stack pointers; the
     // compiler saves every register it needs around the receiver itself.
+    // GCC and Clang both lay the five-word buffer out this way and both
+    // build the receiver as a landing pad, so the one form serves both.
     if (__builtin_setjmp(resumePoint) != 0) FinishProgram();
     uintptr_t stack;
 #if defined(__x86_64__)

@@ -1,4 +1,8 @@
 // Decimal text to numbers and back, on the x87 in the runtime's fixed mode.
+//
+// The x87 steps are inline assembly with the "t" and "u" (top two stack
+// registers) constraints, and long double is the 80-bit format on MinGW:
+// GCC and Clang agree on both, so one form serves the two compilers.
 #include <cstring>
 
 #include "rt_numbers.h"
