@@ -56,10 +56,12 @@ int32_t NameDialogHandler() {
 }  // namespace
 
 void ApplicationScript() {
-    DialogCreate(&NameDialog, 0, 30, 330, 120, 0x80C80080, nullptr, "Enter Your Name", NameDialogHandler);
-    ControlAdd(&NameDialog, 7, "Your Name", 14, 14, 70, 20, 0x5000010B, kLabelId);
-    ControlAdd(&NameDialog, 4, "", 14, 33, 250, 20, 0x50800000, kEditId);
-    ControlAdd(&NameDialog, 1, "OK", 240, 78, 70, 20, 0x50000000, kButtonId);
+    DialogCreate(&NameDialog, 0, 30, 330, 120, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, nullptr,
+                 "Enter Your Name", NameDialogHandler);
+    ControlAdd(&NameDialog, CONTROL_LABEL, "Your Name", 14, 14, 70, 20, WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_SIMPLE,
+               kLabelId);
+    ControlAdd(&NameDialog, CONTROL_EDIT, "", 14, 33, 250, 20, WS_CHILD | WS_VISIBLE | WS_BORDER, kEditId);
+    ControlAdd(&NameDialog, CONTROL_PUSH_BUTTON, "OK", 240, 78, 70, 20, WS_CHILD | WS_VISIBLE, kButtonId);
     DialogShow(&NameDialog, nullptr);
     do {
         WaitEvents(0);

@@ -6,6 +6,8 @@
 // unwinding through the platform's frames is not safe.
 #include "rt_program.h"
 
+#include "rt_dialogs_internal.h"
+
 #include "rt_memory.h"
 #include "rt_numbers.h"
 

@@ -3,7 +3,7 @@
 // PeekMessage/DispatchMessage loop.
 #include "bench_util.h"
 #include "rt_events.h"
-#include "rt_windows.h"
+#include "rt_core.h"
 
 namespace {
 

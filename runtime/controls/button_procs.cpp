@@ -1,7 +1,6 @@
 // The subclass procedures of owner-drawn push buttons, hot-tracking buttons
 // and labels: image loading from the text, drawing hand-off, hot tracking.
-#include "common_controls.h"
-#include "rt_winconst.h"
+#include "rt_core.h"
 #include "subclass_common.h"
 
 namespace {

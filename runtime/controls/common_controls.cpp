@@ -1,6 +1,8 @@
-#include "common_controls.h"
+// The common-control library, mapped on first use.
+#include "rt_controls_internal.h"
 
-#include "rt_dialogs.h"
+int32_t CommonControlsReady;
+HMODULE RichEditLibrary;
 
 namespace controls {
 

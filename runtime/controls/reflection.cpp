@@ -1,5 +1,5 @@
 // Reflecting colour and drawing requests from a parent to the control.
-#include "rt_controls.h"
+#include "rt_controls_internal.h"
 
 bool IsReflectedMessage(UINT message) {
     switch (message) {

@@ -1,7 +1,7 @@
 // Sending a message to a window named by a typed argument.
 #include <cstring>
 
-#include "rt_controls.h"
+#include "rt_controls_internal.h"
 #include "rt_records.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "rt_controls.h"
+#include "rt_controls_internal.h"
 
 namespace controls {
 

@@ -2,15 +2,11 @@
 // style; dialogs collect definitions, windows get the control at once.
 #include <windows.h>
 
-#include "../controls/common_controls.h"
-#include "rt_controls.h"
-#include "rt_dialogs.h"
+#include "rt_controls_internal.h"
+#include "rt_dialogs_internal.h"
 #include "rt_memory.h"
 #include "rt_strings.h"
 #include "rt_windows.h"
-
-int32_t CommonControlsReady;
-HMODULE RichEditLibrary;
 
 namespace {
 
@@ -147,7 +143,7 @@ int32_t ControlDefinitionAppend(WindowRecord* record, uint32_t exStyle, const ch
     return 0;
 }
 
-int32_t ControlAdd(WindowRecord* record, int32_t type, const char* text, int32_t x, int32_t y, int32_t width,
+int32_t ControlAdd(WindowRecord* record, ControlType type, const char* text, int32_t x, int32_t y, int32_t width,
                    int32_t height, uint32_t style, int32_t id) {
     DialogUnitRect units;
     if (!record || !Placement(record, x, y, width, height, id, &units)) return 0;

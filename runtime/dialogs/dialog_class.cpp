@@ -1,10 +1,7 @@
 // "CorvantisDlgClass": the system dialog class under the runtime's own name.
 #include <windows.h>
 
-#include "rt_dialogs.h"
-#include "rt_winconst.h"
-
-uint16_t DialogClassAtom;
+#include "rt_dialogs_internal.h"
 
 int32_t RegisterDialogClass() {
     if (DialogClassAtom != 0) return 0;

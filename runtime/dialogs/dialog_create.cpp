@@ -5,8 +5,7 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "rt_dialogs.h"
-#include "rt_events.h"
+#include "rt_dialogs_internal.h"
 #include "rt_memory.h"
 #include "rt_numbers.h"
 #include "rt_strings.h"

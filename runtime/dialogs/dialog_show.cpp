@@ -2,11 +2,10 @@
 // dialog: it binds the window to its record, attaches the controls, reflects
 // colour and drawing requests to them and hands everything else to the
 // record's handler.
-#include "rt_controls.h"
-#include "rt_dialogs.h"
+#include "rt_controls_internal.h"
+#include "rt_dialogs_internal.h"
 #include "rt_events.h"
 #include "rt_memory.h"
-#include "rt_winconst.h"
 
 WindowRecord* CreatingDialog;
 

@@ -8,7 +8,7 @@
 
 #include <cstring>
 
-#include "rt_dialogs.h"
+#include "rt_dialogs_internal.h"
 #include "rt_strings.h"
 
 namespace {

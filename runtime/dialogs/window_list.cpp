@@ -1,6 +1,6 @@
 // The process-wide list of defined dialogs and its release at END.
+#include "rt_dialogs_internal.h"
 #include "rt_memory.h"
-#include "rt_records.h"
 
 WindowListNode* WindowList;
 
@@ -25,5 +25,6 @@ int32_t WindowListFree() {
         GlobalBlockFree(node);
         node = next;
     }
+    WindowList = nullptr;
     return 0;
 }

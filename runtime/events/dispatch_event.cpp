@@ -1,6 +1,7 @@
 // Window messages become events: decoded into the event variables, handed to
 // the record's handler, and the variables put back for whoever was handling
 // an event when this one arrived.
+#include "rt_core.h"
 #include "rt_events.h"
 
 int32_t EventMessage;

@@ -1,8 +1,6 @@
 // The message pump that user code calls in its wait loop.
-#include "rt_dialogs.h"
+#include "rt_core.h"
 #include "rt_events.h"
-#include "rt_winconst.h"
-#include "rt_windows.h"
 
 namespace {
 

@@ -45,9 +45,3 @@ int32_t DispatchEvent(WindowRecord* record, uint32_t message, WPARAM wParam, LPA
 // message: accelerators, dialog keyboard navigation and key filters for the
 // runtime's windows, translation and dispatch for the rest. Returns 0.
 int32_t WaitEvents(int32_t noWait);
-
-// The record of a runtime window: a dialog's "DLGPTR" property, or window-data
-// slot 0 of the runtime's window classes. Any other window has none (0).
-WindowRecord* WindowRecordOf(HWND window);
-// True while the record's window exists and is bound to this record.
-bool RecordHasWindow(const WindowRecord* record);

@@ -1,5 +1,5 @@
 // The records that user code and the runtime share: the window record that
-// user code declares, dialog and control definitions, and the list of dialogs.
+// user code declares, and the dialog and control definitions behind a dialog.
 #pragma once
 
 #include <windows.h>
@@ -24,33 +24,40 @@ struct DialogDefinition;
 
 // One per dialog or window; user storage that the runtime never allocates.
 // Handles and addresses are pointer-sized, everything else 32 bits.
+// DialogCreate and WindowCreate fill it; afterwards a program may set the
+// fields marked "program", and reads the rest.
 struct WindowRecord {
-    HWND hwnd;
-    HBITMAP backBitmap;
-    HFONT font;
-    HPEN pen;
-    HWND mdiClient;
-    POINT penPos;
-    int32_t bkMode;
-    int32_t rop2;
-    int32_t spareA;
-    int32_t spareB;
-    COLORREF bkColor;
-    COLORREF windowColor;
-    int32_t hasBackBitmap;
-    int32_t isDialog;
-    HCURSOR cursor;
-    HDC eventDc;
-    HDC drawDc;
-    int32_t spareC;
-    int32_t kind;  // 1 dialog, 0 window
-    DialogDefinition* definition;
-    int32_t noErase;
-    int32_t spareD;
-    EventHandler handler;
-    WindowHooks* hooks;
-    int32_t spareE;
+    HWND hwnd;              // the window; 0 while none (a dialog's goes back to 0 when destroyed)
+    HBITMAP backBitmap;     // window: backing bitmap, screen-sized, deleted with the window
+    HFONT font;             // window: font of its drawing state, deleted with the window
+    HPEN pen;               // window: pen of its drawing state, deleted with the window
+    HWND mdiClient;         // frame: its MDI client; 0 otherwise
+    POINT penPos;           // window: drawing position
+    int32_t bkMode;         // window: background mode of the drawing state
+    int32_t rop2;           // window: mix mode of the drawing state
+    int32_t spareA;         // unused (set to 0)
+    int32_t spareB;         // unused (set to 1)
+    COLORREF bkColor;       // window: background colour of the drawing state
+    COLORREF windowColor;   // program: colour the window's background is erased with
+    int32_t hasBackBitmap;  // window: 1 when it keeps a backing bitmap
+    int32_t isDialog;       // the pump gives this window the dialog manager's keys
+    HCURSOR cursor;         // program: cursor over the client area (the arrow at first)
+    HDC eventDc;            // the DC being erased, during EVENT_ERASE only
+    HDC drawDc;             // program: memory DC holding backBitmap while it draws; 0 otherwise
+    int32_t spareC;         // unused (set to 0)
+    int32_t kind;           // 1 dialog (controls are defined), 0 window (created at once)
+    DialogDefinition* definition;  // dialog: its definition, owned by the runtime until END
+    int32_t noErase;        // program: non-zero keeps the background from being erased
+    int32_t spareD;         // unused (set to 0)
+    EventHandler handler;   // program: the routine that receives this record's events
+    WindowHooks* hooks;     // program: key filter and resize routine; 0 for none
+    int32_t spareE;         // unused (set to 0)
 };
+
+// Window properties that carry a record's state: a dialog's record, and an
+// accelerator table a program may give a record's window (the pump uses it).
+#define RT_PROP_DIALOG_RECORD "DLGPTR"
+#define RT_PROP_ACCELERATORS "_ACCEL_TABLE"
 
 struct ControlDefinition;
 
@@ -84,18 +91,6 @@ struct ControlDefinition {
     int32_t isDefault;
 };
 
-// Every defined dialog, in definition order; freed at program end.
-struct WindowListNode {
-    WindowListNode* next;
-    WindowRecord* record;
-};
-extern WindowListNode* WindowList;
-// Frees every listed record's definition with its controls and text copies,
-// and the list nodes; called once, at END.
-int32_t WindowListFree();
-// Frees a control list: each node and its text copy.
-int32_t ControlListFree(ControlDefinition* first);
-
 #if defined(__i386__)
 static_assert(sizeof(WindowRecord) == 26 * 4, "WindowRecord is 26 words");
 static_assert(offsetof(WindowRecord, penPos) == 5 * 4, "penPos is the sixth field");
@@ -110,6 +105,5 @@ static_assert(sizeof(ControlDefinition) == 76, "ControlDefinition is 76 bytes");
 static_assert(offsetof(ControlDefinition, className) == 16, "className offset");
 static_assert(offsetof(ControlDefinition, type) == 48, "type offset");
 static_assert(offsetof(ControlDefinition, isDefault) == 72, "isDefault offset");
-static_assert(sizeof(WindowListNode) == 8, "WindowList node is two words");
 static_assert(sizeof(WindowHooks) == 12, "hook record words");
 #endif

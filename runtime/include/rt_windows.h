@@ -1,4 +1,4 @@
-// Runtime windows: class atoms and the creation hand-off.
+// Ordinary, pop-up, frame and MDI child windows with backing bitmaps.
 #pragma once
 
 #include <windows.h>
@@ -6,16 +6,6 @@
 #include <cstdint>
 
 #include "rt_records.h"
-
-// Atoms of "CorvantisWndClass" and "CorvantisFrameClass"; 0 until registered.
-extern uint16_t WindowClassAtom;
-extern uint16_t FrameClassAtom;
-// Class atom of the first frame's MDI client; 0xFFFF once an ordinary window
-// was made while it was still 0.
-extern uint16_t MdiClientAtom;
-
-// The record whose window is inside CreateWindowExA; null otherwise.
-extern WindowRecord* CreatingWindow;
 
 // Option bits carried in WindowCreate's style; removed before the style
 // reaches the system.
@@ -34,9 +24,6 @@ constexpr int32_t MDI_FIRST_CHILD_ID = 0x4050;
 // Icon resource used for both window classes when the program has it.
 constexpr int32_t WINDOW_ICON_ID = 101;
 
-// Registers "CorvantisWndClass" and "CorvantisFrameClass" (each once). Returns 0.
-int32_t WindowClassesRegister();
-
 // Gives the record a window: a popup (no parent), a child of the parent
 // record's window, an MDI child when the parent is a frame, or (WINOPT_FRAME)
 // an MDI frame. x, y, width, height are the outer rectangle in pixels.
@@ -47,17 +34,7 @@ int32_t WindowClassesRegister();
 int32_t WindowCreate(WindowRecord* record, int32_t x, int32_t y, int32_t width, int32_t height, uint32_t style,
                      const WindowRecord* parent, const char* title, EventHandler handler);
 
-// The window procedure of both runtime classes.
-LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-// Copies the update rectangle from the backing bitmap (or raises WM_PAINT for
-// windows without one), never over a visible child. Returns 1.
-int32_t WindowPaint(HWND window, WPARAM wParam, LPARAM lParam);
-// Fills the clip box with the window colour, then raises EVENT_ERASE with the
-// DC in EventWParam. Returns 1.
-int32_t WindowEraseBackground(HWND window, WPARAM dc, LPARAM lParam);
-
 // Moves the MDI client into the part of the frame's client area that its
 // toolbars and status bars (any descendants) leave free. Returns 1 when a bar
 // was found (the client was moved), 0 otherwise.
 int32_t FitClientToBars(HWND frame, HWND client);
-BOOL CALLBACK BarMeasureProc(HWND window, LPARAM layout);

@@ -23,6 +23,4 @@ char* GetControlText(const WindowRecord* record, int32_t id);
 // MessageBoxA owned by the record's window (or none), centred over it and
 // kept on screen. Type 0 means MB_OK | MB_ICONEXCLAMATION. Returns
 // MessageBoxA's result.
-extern HHOOK MessageBoxHook;
 int32_t MessageBoxCentered(const WindowRecord* record, const char* text, const char* caption, UINT type);
-LRESULT CALLBACK MessageBoxHookProc(int code, WPARAM wParam, LPARAM lParam);

@@ -1,7 +1,7 @@
 // Keeping an MDI client between the toolbars and status bars of its frame.
 #include "rt_memory.h"
 #include "rt_strings.h"
-#include "rt_windows.h"
+#include "rt_windows_internal.h"
 
 namespace {
 

@@ -1,8 +1,7 @@
 // Runtime windows: the two window classes and WindowCreate.
-#include "rt_controls.h"
+#include "rt_controls_internal.h"
 #include "rt_events.h"
-#include "rt_winconst.h"
-#include "rt_windows.h"
+#include "rt_windows_internal.h"
 
 WindowRecord* CreatingWindow;
 

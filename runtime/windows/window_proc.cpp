@@ -1,10 +1,9 @@
 // The window procedure of the runtime's windows: events for the handler, the
 // right default procedure for ordinary windows, frames and MDI children,
 // reflection to controls, erasing and repainting from the backing bitmap.
-#include "rt_controls.h"
+#include "rt_controls_internal.h"
 #include "rt_events.h"
-#include "rt_winconst.h"
-#include "rt_windows.h"
+#include "rt_windows_internal.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Centring a window over its parent, owner or the work area.
-#include "rt_winutil.h"
+#include "rt_winutil_internal.h"
 
 namespace {
 

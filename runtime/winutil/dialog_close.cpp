@@ -1,7 +1,7 @@
 // Closing a dialog and reading a control's text.
 #include "rt_dialogs.h"
 #include "rt_memory.h"
-#include "rt_winutil.h"
+#include "rt_winutil_internal.h"
 
 int32_t DialogClose(WindowRecord* record, INT_PTR result) {
     if (!record || !record->hwnd || record->kind != 1) return 0;

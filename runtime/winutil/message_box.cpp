@@ -6,8 +6,8 @@
 // final size, when the box is first activated. Only the box is touched: other
 // windows made while it is open (by timers or handlers inside its loop) are
 // not the hook's business.
-#include "rt_winconst.h"
-#include "rt_winutil.h"
+#include "rt_core.h"
+#include "rt_winutil_internal.h"
 
 HHOOK MessageBoxHook;
 

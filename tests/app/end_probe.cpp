@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "heap_walk.h"
-#include "rt_controls.h"
-#include "rt_dialogs.h"
+#include "rt_controls_internal.h"
+#include "rt_dialogs_internal.h"
 #include "rt_memory.h"
 #include "rt_numbers.h"
 #include "rt_program.h"

@@ -9,7 +9,7 @@
 #include "gdi_ledger.h"
 #include "pixels.h"
 #include "reflecting_parent.h"
-#include "rt_controls.h"
+#include "rt_controls_internal.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "pixels.h"
 #include "reflecting_parent.h"
-#include "rt_controls.h"
+#include "rt_controls_internal.h"
 
 namespace {
 

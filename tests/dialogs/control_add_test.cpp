@@ -7,8 +7,8 @@
 #include <string>
 
 #include "record_windows.h"
-#include "rt_controls.h"
-#include "rt_dialogs.h"
+#include "rt_controls_internal.h"
+#include "rt_dialogs_internal.h"
 #include "test_support.h"
 
 namespace {
@@ -18,7 +18,6 @@ protected:
     void SetUp() override { DialogCreate(&dialog_, 0, 0, 300, 200, 0, nullptr, "d", nullptr); }
     void TearDown() override {
         WindowListFree();
-        WindowList = nullptr;
     }
     const ControlDefinition* Last() const {
         const ControlDefinition* c = dialog_.definition->controls;
@@ -64,7 +63,7 @@ TEST_F(ControlAddTest, TypeTableGivesClassStyleAndExtendedStyle) {
     int32_t id = 100;
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << "type " << row.type << " style " << std::hex << row.style);
-        ControlAdd(&dialog_, row.type, "t", 0, 0, 10, 10, row.style, ++id);
+        ControlAdd(&dialog_, static_cast<ControlType>(row.type), "t", 0, 0, 10, 10, row.style, ++id);
         const ControlDefinition* c = Last();
         ASSERT_NE(c, nullptr);
         EXPECT_EQ(c->id, id);
@@ -78,8 +77,8 @@ TEST_F(ControlAddTest, TypeTableGivesClassStyleAndExtendedStyle) {
 }
 
 TEST_F(ControlAddTest, PixelsBecomeDialogUnitsAndDuplicatesAreRefused) {
-    ControlAdd(&dialog_, 1, "OK", 240, 78, 70, 20, 0x50000000, 3);
-    ControlAdd(&dialog_, 4, "second", 0, 0, 10, 10, 0, 3);
+    ControlAdd(&dialog_, CONTROL_PUSH_BUTTON, "OK", 240, 78, 70, 20, 0x50000000, 3);
+    ControlAdd(&dialog_, CONTROL_EDIT, "second", 0, 0, 10, 10, 0, 3);
     const ControlDefinition* c = dialog_.definition->controls;
     ASSERT_NE(c, nullptr);
     EXPECT_EQ(c->next, nullptr);
@@ -93,7 +92,7 @@ TEST_F(ControlAddTest, PixelsBecomeDialogUnitsAndDuplicatesAreRefused) {
 
     // Identifiers are compared as the template keeps them, in 16 bits; a
     // rectangle the template cannot hold is refused as well.
-    ControlAdd(&dialog_, 4, "", 0, 0, 10, 10, 0, -1);
+    ControlAdd(&dialog_, CONTROL_EDIT, "", 0, 0, 10, 10, 0, -1);
     struct Row {
         int32_t id;
         int32_t x, y, width, height;
@@ -105,11 +104,11 @@ TEST_F(ControlAddTest, PixelsBecomeDialogUnitsAndDuplicatesAreRefused) {
     };
     for (const Row& row : refused) {
         SCOPED_TRACE(row.id);
-        ControlAdd(&dialog_, 4, "refused", row.x, row.y, row.width, row.height, 0, row.id);
+        ControlAdd(&dialog_, CONTROL_EDIT, "refused", row.x, row.y, row.width, row.height, 0, row.id);
         EXPECT_EQ(c->next->next, nullptr);
     }
     // The edges of what fits.
-    ControlAdd(&dialog_, 4, "fits", -49152, 53247, 0, 0, 0, 30);
+    ControlAdd(&dialog_, CONTROL_EDIT, "fits", -49152, 53247, 0, 0, 0, 30);
     ASSERT_NE(c->next->next, nullptr);
     EXPECT_EQ(c->next->next->x, -32768);
     EXPECT_EQ(c->next->next->y, 32767);
@@ -140,7 +139,7 @@ TEST_F(ControlAddTest, ByClassKeepsTheCallersBitsAndRefusesLongClassNames) {
 TEST(ControlAddWindow, CreatesAndAttachesAtOnceInPixels) {
     WindowRecord window{};
     CreateRecordWindow(&window);
-    ControlAdd(&window, 4, "typed", 10, 20, 120, 24, 0, 7);
+    ControlAdd(&window, CONTROL_EDIT, "typed", 10, 20, 120, 24, 0, 7);
     HWND edit = GetDlgItem(window.hwnd, 7);
     ASSERT_NE(edit, nullptr);
     RECT r;
@@ -156,10 +155,10 @@ TEST(ControlAddWindow, CreatesAndAttachesAtOnceInPixels) {
     EXPECT_STREQ(text, "typed");
 
     // A duplicate identifier is refused by asking the window.
-    ControlAdd(&window, 7, "other", 0, 0, 10, 10, 0, 7);
+    ControlAdd(&window, CONTROL_LABEL, "other", 0, 0, 10, 10, 0, 7);
     EXPECT_EQ(GetDlgItem(window.hwnd, 7), edit);
     // Hidden on request.
-    ControlAdd(&window, 7, "hidden", 0, 0, 10, 10, CONTROL_HIDDEN, 8);
+    ControlAdd(&window, CONTROL_LABEL, "hidden", 0, 0, 10, 10, CONTROL_HIDDEN, 8);
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(window.hwnd, 8)));
 
     HWND byClass = ControlAddByClass(&window, "BUTTON", "b", 0, 50, 40, 20, 0, 0, 9);
@@ -170,7 +169,7 @@ TEST(ControlAddWindow, CreatesAndAttachesAtOnceInPixels) {
     // No window yet: nothing is created.
     WindowRecord noWindow{};
     EXPECT_EQ(ControlAddByClass(&noWindow, "BUTTON", "b", 0, 0, 1, 1, 0, 0, 1), nullptr);
-    EXPECT_EQ(ControlAdd(&noWindow, 4, "", 0, 0, 1, 1, 0, 1), 0);
+    EXPECT_EQ(ControlAdd(&noWindow, CONTROL_EDIT, "", 0, 0, 1, 1, 0, 1), 0);
 }
 
 // The runtime looks comctl32's entry points up when it first needs them;
@@ -192,24 +191,23 @@ TEST(ControlAddWindow, CommonControlsAreInitialisedOnce) {
     CommonControlsReady = 0;  // as in a fresh process
     WindowRecord dialog{};
     DialogCreate(&dialog, 0, 0, 100, 100, 0, nullptr, "", nullptr);
-    ControlAdd(&dialog, 4, "", 0, 0, 1, 1, 0, 1);
+    ControlAdd(&dialog, CONTROL_EDIT, "", 0, 0, 1, 1, 0, 1);
     EXPECT_EQ(initCalls, 0);
-    ControlAdd(&dialog, 11, "", 0, 0, 1, 1, 0, 2);
-    ControlAdd(&dialog, 12, "", 0, 0, 1, 1, 0, 3);
-    ControlAdd(&dialog, 14, "", 0, 0, 1, 1, 0, 4);
+    ControlAdd(&dialog, CONTROL_LIST_VIEW, "", 0, 0, 1, 1, 0, 2);
+    ControlAdd(&dialog, CONTROL_STATUS_BAR, "", 0, 0, 1, 1, 0, 3);
+    ControlAdd(&dialog, CONTROL_TREE_VIEW, "", 0, 0, 1, 1, 0, 4);
     EXPECT_EQ(initCalls, 1);
     EXPECT_EQ(CommonControlsReady, 1);
     WindowListFree();
-    WindowList = nullptr;
 }
 
 TEST(ControlAddWindow, RichEditLibraryIsLoadedForTheFirstRichEdit) {
     WindowRecord window{};
     CreateRecordWindow(&window);
-    ControlAdd(&window, 10, "rich", 0, 0, 100, 40, WS_BORDER, 1);
+    ControlAdd(&window, CONTROL_RICH_EDIT, "rich", 0, 0, 100, 40, WS_BORDER, 1);
     ASSERT_NE(RichEditLibrary, nullptr);
     const HMODULE first = RichEditLibrary;
-    ControlAdd(&window, 10, "rich", 0, 50, 100, 40, 0, 2);
+    ControlAdd(&window, CONTROL_RICH_EDIT, "rich", 0, 50, 100, 40, 0, 2);
     EXPECT_EQ(RichEditLibrary, first);
     EXPECT_NE(GetDlgItem(window.hwnd, 1), nullptr);
     DestroyWindow(window.hwnd);

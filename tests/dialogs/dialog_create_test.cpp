@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "rt_dialogs.h"
+#include "rt_dialogs_internal.h"
 #include "rt_memory.h"
 #include "test_support.h"
 
@@ -17,7 +17,6 @@ class DialogCreateTest : public testing::Test {
 protected:
     void TearDown() override {
         WindowListFree();
-        WindowList = nullptr;
     }
     WindowRecord records_[6]{};
 };
@@ -196,7 +195,6 @@ TEST_F(DialogCreateTest, EndFreesEveryDefinitionControlAndNode) {
     // The first definition also loads fonts and classes; count after it.
     DialogCreate(&records_[5], 0, 0, 10, 10, 0, nullptr, "warm-up", nullptr);
     WindowListFree();
-    WindowList = nullptr;
     const int before = LiveGlobalBlocks();
     WindowRecord& withControls = records_[0];
     WindowRecord& withoutControls = records_[1];
@@ -220,7 +218,6 @@ TEST_F(DialogCreateTest, EndFreesEveryDefinitionControlAndNode) {
     EXPECT_EQ(listed, 1);
 
     EXPECT_EQ(WindowListFree(), 0);
-    WindowList = nullptr;
     EXPECT_EQ(LiveGlobalBlocks(), before);
 }
 

@@ -7,11 +7,11 @@
 #include "event_log.h"
 #include "gdi_ledger.h"
 #include "pixels.h"
-#include "rt_controls.h"
-#include "rt_dialogs.h"
+#include "rt_controls_internal.h"
+#include "rt_dialogs_internal.h"
 #include "rt_events.h"
-#include "rt_winconst.h"
-#include "rt_winutil.h"
+#include "rt_core.h"
+#include "rt_winutil_internal.h"
 
 namespace {
 
@@ -57,14 +57,13 @@ protected:
         interesting = {WM_INITDIALOG, EVENT_CLOSE, WM_DESTROY, EVENT_SIZE, WM_SIZE};
         dialog = WindowRecord{};
         DialogCreate(&dialog, 0, 0, 300, 150, WS_CAPTION | WS_SYSMENU, nullptr, "Test dialog", RecordingHandler);
-        ControlAdd(&dialog, 4, "", 10, 10, 150, 22, WS_TABSTOP, 10);
-        ControlAdd(&dialog, 4, "", 10, 40, 150, 22, WS_TABSTOP, 11);
-        ControlAdd(&dialog, 1, "OK", 200, 100, 70, 24, WS_TABSTOP, 3);
+        ControlAdd(&dialog, CONTROL_EDIT, "", 10, 10, 150, 22, WS_TABSTOP, 10);
+        ControlAdd(&dialog, CONTROL_EDIT, "", 10, 40, 150, 22, WS_TABSTOP, 11);
+        ControlAdd(&dialog, CONTROL_PUSH_BUTTON, "OK", 200, 100, 70, 24, WS_TABSTOP, 3);
     }
     void TearDown() override {
         if (dialog.hwnd) DestroyWindow(dialog.hwnd);
         WindowListFree();
-        WindowList = nullptr;
     }
 };
 
@@ -235,11 +234,11 @@ TEST_F(DialogShowTest, FontsAndObjectsOverAThousandShowings) {
 }
 
 TEST_F(DialogShowTest, DefaultButtonOfEachPushButtonTypeAnswersEnter) {
-    for (int32_t type : {CONTROL_PUSH_BUTTON, CONTROL_SYSTEM_BUTTON, CONTROL_HOT_BUTTON}) {
+    for (ControlType type : {CONTROL_PUSH_BUTTON, CONTROL_SYSTEM_BUTTON, CONTROL_HOT_BUTTON}) {
         SCOPED_TRACE(type);
         WindowRecord record{};
         DialogCreate(&record, 0, 0, 300, 150, WS_CAPTION, nullptr, "d", RecordingHandler);
-        ControlAdd(&record, 4, "", 10, 10, 150, 22, WS_TABSTOP, 10);
+        ControlAdd(&record, CONTROL_EDIT, "", 10, 10, 150, 22, WS_TABSTOP, 10);
         ControlAdd(&record, type, "Go", 200, 100, 70, 24, WS_TABSTOP | BS_DEFPUSHBUTTON, 5);
         ASSERT_NE(DialogShow(&record, nullptr), nullptr);
         EXPECT_EQ(LOWORD(SendMessageA(record.hwnd, DM_GETDEFID, 0, 0)), 5);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "rt_dialogs.h"
+#include "rt_dialogs_internal.h"
 #include "rt_memory.h"
 
 namespace {
@@ -20,7 +20,6 @@ protected:
     }
     void TearDown() override {
         WindowListFree();
-        WindowList = nullptr;
     }
     std::vector<unsigned char> Write(const DialogDefinition* definition) const {
         const int32_t size = DialogTemplateSize(definition);
@@ -54,9 +53,9 @@ void PadTo4(std::vector<unsigned char>& out) {
 }
 
 TEST_F(DialogTemplateTest, NameEntryDialogMatchesTheWorkedExample) {
-    ControlAdd(&record_, 7, "Your Name", 14, 14, 70, 20, 0x5000010B, 1);
-    ControlAdd(&record_, 4, "", 14, 33, 250, 20, 0x50800000, 2);
-    ControlAdd(&record_, 1, "OK", 240, 78, 70, 20, 0x50000000, 3);
+    ControlAdd(&record_, CONTROL_LABEL, "Your Name", 14, 14, 70, 20, 0x5000010B, 1);
+    ControlAdd(&record_, CONTROL_EDIT, "", 14, 33, 250, 20, 0x50800000, 2);
+    ControlAdd(&record_, CONTROL_PUSH_BUTTON, "OK", 240, 78, 70, 20, 0x50000000, 3);
     EXPECT_EQ(DialogTemplateSize(record_.definition), 260);
 
     std::vector<unsigned char> e;
@@ -133,8 +132,8 @@ TEST_F(DialogTemplateTest, ItemsAreAlignedForEveryStringLength) {
             SCOPED_TRACE(testing::Message() << "title " << titleLength << " text " << textLength);
             WindowRecord record{};
             DialogCreate(&record, 0, 0, 100, 100, 0, nullptr, std::string(titleLength, 't').c_str(), nullptr);
-            ControlAdd(&record, 4, std::string(textLength, 'x').c_str(), 1, 2, 30, 10, 0, 10);
-            ControlAdd(&record, 7, "second", 1, 20, 30, 10, 0, 11);
+            ControlAdd(&record, CONTROL_EDIT, std::string(textLength, 'x').c_str(), 1, 2, 30, 10, 0, 10);
+            ControlAdd(&record, CONTROL_LABEL, "second", 1, 20, 30, 10, 0, 11);
             const std::vector<unsigned char> t = Write(record.definition);
             size_t at = AlignUp(86 + 2 * static_cast<size_t>(titleLength + 1));
             ASSERT_EQ(at % 4, 0u);
@@ -164,7 +163,7 @@ TEST_F(DialogTemplateTest, CoordinatesAreSignedWordsAndIdentifiersLowWords) {
 // creates no window.
 TEST_F(DialogTemplateTest, DefinitionsTheTemplateCannotHoldAreRefused) {
     DialogDefinition* d = record_.definition;
-    ControlAdd(&record_, 4, "", 0, 0, 10, 10, 0, 1);
+    ControlAdd(&record_, CONTROL_EDIT, "", 0, 0, 10, 10, 0, 1);
     ASSERT_GT(DialogTemplateSize(d), 0);
     int32_t* const fields[] = {&d->x, &d->cy, &d->controls->x, &d->controls->cx};
     for (int32_t* field : fields) {
@@ -188,7 +187,7 @@ TEST_F(DialogTemplateTest, DefinitionsTheTemplateCannotHoldAreRefused) {
     d->controls = &many[1];  // 65535 items fit
     EXPECT_GT(DialogTemplateSize(d), 0);
     // A definition that is full refuses one more control.
-    ControlAdd(&record_, 4, "", 0, 0, 10, 10, 0, 1);  // 1 is free in 16 bits
+    ControlAdd(&record_, CONTROL_EDIT, "", 0, 0, 10, 10, 0, 1);  // 1 is free in 16 bits
     EXPECT_EQ(many.back().next, nullptr);
     d->controls = &many[0];
     EXPECT_EQ(DialogTemplateSize(d), 0);
@@ -225,8 +224,8 @@ TEST_F(DialogTemplateTest, TextsAreConvertedWithTheAnsiCodePage) {
 TEST_F(DialogTemplateTest, NeverWritesPastTheBlockItWasSized) {
     DialogDefinition* d = record_.definition;
     std::memset(d->title, 'T', sizeof(d->title));  // no terminator
-    ControlAdd(&record_, 4, std::string(1000, 'x').c_str(), 0, 0, 10, 10, 0, 1);
-    ControlAdd(&record_, 7, "", 0, 0, 10, 10, 0, 2);
+    ControlAdd(&record_, CONTROL_EDIT, std::string(1000, 'x').c_str(), 0, 0, 10, 10, 0, 1);
+    ControlAdd(&record_, CONTROL_LABEL, "", 0, 0, 10, 10, 0, 2);
     std::memset(d->controls->next->className, 'C', sizeof(d->controls->next->className));
     const size_t size = static_cast<size_t>(DialogTemplateSize(d));
     const size_t page = 4096;

@@ -8,10 +8,10 @@
 
 #include "event_log.h"
 #include "record_windows.h"
-#include "rt_controls.h"
-#include "rt_dialogs.h"
+#include "rt_controls_internal.h"
+#include "rt_dialogs_internal.h"
 #include "rt_events.h"
-#include "rt_winconst.h"
+#include "rt_core.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "record_windows.h"
 
 #include "rt_events.h"
-#include "rt_windows.h"
+#include "rt_windows_internal.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "reflecting_parent.h"
 
-#include "rt_controls.h"
+#include "rt_controls_internal.h"
 #include "rt_events.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
-#include "rt_dialogs.h"
-#include "rt_windows.h"
+#include "rt_dialogs_internal.h"
+#include "rt_windows_internal.h"
 
 namespace {
 
@@ -106,7 +106,7 @@ TEST_F(BarFittingTest, WithoutBarsNothingMoves) {
 }
 
 TEST_F(BarFittingTest, AddingAStatusBarToAFrameFitsTheClient) {
-    ControlAdd(&frame_, 12, "ready", 0, 0, 800, 20, CCS_NORESIZE | CCS_NOPARENTALIGN, 77);
+    ControlAdd(&frame_, CONTROL_STATUS_BAR, "ready", 0, 0, 800, 20, CCS_NORESIZE | CCS_NOPARENTALIGN, 77);
     HWND status = GetDlgItem(frame_.hwnd, 77);
     ASSERT_NE(status, nullptr);
     RECT bar;

@@ -11,10 +11,10 @@
 #include <commctrl.h>
 
 #include "gdi_ledger.h"
-#include "rt_controls.h"
-#include "rt_dialogs.h"
+#include "rt_controls_internal.h"
+#include "rt_dialogs_internal.h"
 #include "rt_events.h"
-#include "rt_windows.h"
+#include "rt_windows_internal.h"
 #include "test_support.h"
 
 namespace {

@@ -10,9 +10,9 @@
 
 #include "event_log.h"
 #include "pixels.h"
-#include "rt_controls.h"
-#include "rt_dialogs.h"
-#include "rt_windows.h"
+#include "rt_controls_internal.h"
+#include "rt_dialogs_internal.h"
+#include "rt_windows_internal.h"
 
 namespace {
 
@@ -147,7 +147,7 @@ TEST_F(WindowProcTest, PaintCopiesExactlyTheUpdateRectangleAndSparesChildren) {
     EXPECT_TRUE(messages.empty()) << "a backed window raises no paint event";
 
     // A visible child inside the update rectangle keeps its own pixels.
-    ControlAdd(&window_, 7, "", 20, 20, 40, 30, 0, 5);
+    ControlAdd(&window_, CONTROL_LABEL, "", 20, 20, 40, 30, 0, 5);
     HWND label = GetDlgItem(window_.hwnd, 5);
     ASSERT_NE(label, nullptr);
     const COLORREF labelColour = RGB(250, 250, 0);
@@ -193,7 +193,7 @@ TEST_F(WindowProcTest, LeftClickFocusesAndActivatesBeforeTheHandler) {
 }
 
 TEST_F(WindowProcTest, ColourRequestsAreReflectedDialogColourIsNot) {
-    ControlAdd(&window_, 4, "", 10, 10, 100, 20, 0, 3);
+    ControlAdd(&window_, CONTROL_EDIT, "", 10, 10, 100, 20, 0, 3);
     HWND edit = GetDlgItem(window_.hwnd, 3);
     HDC dc = GetDC(edit);
     EXPECT_EQ(SendMessageA(window_.hwnd, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(edit)),

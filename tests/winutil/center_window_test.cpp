@@ -1,7 +1,7 @@
 // Centring windows over parents, owners and the work area.
 #include <gtest/gtest.h>
 
-#include "rt_winutil.h"
+#include "rt_winutil_internal.h"
 
 namespace {
 

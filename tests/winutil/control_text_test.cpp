@@ -3,10 +3,10 @@
 
 #include <string>
 
-#include "rt_dialogs.h"
+#include "rt_dialogs_internal.h"
 #include "rt_memory.h"
 #include "rt_strings.h"
-#include "rt_winutil.h"
+#include "rt_winutil_internal.h"
 #include "test_support.h"
 
 namespace {
@@ -16,13 +16,12 @@ protected:
     void SetUp() override {
         ASSERT_EQ(HeapStart(), 1);
         DialogCreate(&dialog_, 0, 0, 300, 100, 0, nullptr, "d", nullptr);
-        ControlAdd(&dialog_, 4, "", 10, 10, 250, 20, ES_AUTOHSCROLL, 2);
+        ControlAdd(&dialog_, CONTROL_EDIT, "", 10, 10, 250, 20, ES_AUTOHSCROLL, 2);
         ASSERT_NE(DialogShow(&dialog_, nullptr), nullptr);
     }
     void TearDown() override {
         DestroyWindow(dialog_.hwnd);
         WindowListFree();
-        WindowList = nullptr;
         HeapShutdown();
     }
     std::string Read(int32_t id) {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "pixels.h"
-#include "rt_winutil.h"
+#include "rt_winutil_internal.h"
 
 namespace {
 

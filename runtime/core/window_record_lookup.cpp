@@ -1,10 +1,7 @@
 // Finding the WindowRecord behind a window. Only windows of the runtime's own
 // classes carry one: slot 0 of any other class is that class's own data, and
 // slot 0 of a dialog is the dialog manager's message-result slot.
-#include "rt_dialogs.h"
-#include "rt_events.h"
-#include "rt_winconst.h"
-#include "rt_windows.h"
+#include "rt_core.h"
 
 WindowRecord* WindowRecordOf(HWND window) {
     if (!window) return nullptr;

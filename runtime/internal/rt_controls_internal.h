@@ -1,0 +1,56 @@
+// The control subsystem's own parts: the subclass procedures, reflection
+// from parents, button drawing and the common-control libraries.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "rt_controls.h"
+#include "rt_core.h"
+
+// The reflection that the runtime's dialog and window procedures apply: the
+// six WM_CTLCOLOR... messages (not WM_CTLCOLORDLG) go to the control in lParam
+// as ColourRequest, WM_DRAWITEM to the child named by wParam, so that each
+// control answers and paints from its own properties.
+bool IsReflectedMessage(UINT message);
+// Passes a reflected message to its control; false when it names none.
+bool ReflectToControl(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* answer);
+
+// The subclass procedures that ControlSubclass installs.
+LRESULT CALLBACK GenericControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK PushButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK HotButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK StaticControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Solid rectangle through ExtTextOutA; leaves the colour as the DC's
+// background colour.
+int32_t FillSolid(HDC dc, int32_t x, int32_t y, int32_t width, int32_t height, COLORREF colour);
+// Paints an owner-drawn push button completely (frame, face, outline, caption).
+int32_t DrawPushButton(HWND button, DRAWITEMSTRUCT* item);
+// Paints a hot-tracking button: region or rectangle, bitmaps, border width.
+int32_t DrawHotButton(HWND button, DRAWITEMSTRUCT* item);
+// 3D edge bands along the inside of a region, raised or (pushed) sunken.
+int32_t DrawRegionEdge(HWND button, HDC dc, HRGN region, int32_t pushed, int32_t width);
+// Places and draws a caption in textRect for the button's style and state.
+void ButtonTextLayout(HDC dc, HWND button, const char* caption, UINT state, RECT* textRect);
+// Adds ODS_DEFAULT to the item state when the parent names the button as its
+// default button.
+void ApplyDefaultButtonState(HWND button, DRAWITEMSTRUCT* item);
+
+// comctl32 is mapped on first use only: a program without common controls or
+// hot-tracking buttons never loads it.
+namespace controls {
+
+// InitCommonControls, once per process (guarded by CommonControlsReady).
+void EnsureCommonControls();
+
+// Asks for one WM_MOUSELEAVE when the pointer leaves the window.
+void TrackMouseLeave(HWND window);
+
+}  // namespace controls
+
+// InitCommonControls has run (guarded, once per process); "riched32.dll",
+// loaded for the first rich edit.
+extern int32_t CommonControlsReady;
+extern HMODULE RichEditLibrary;

@@ -1,0 +1,42 @@
+// What every window part of the runtime shares: the class atoms that mark
+// its windows, the record behind a window, and platform constants that older
+// MinGW headers may lack.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "rt_records.h"
+
+// Atoms of "CorvantisDlgClass", "CorvantisWndClass" and "CorvantisFrameClass";
+// 0 until registered.
+extern uint16_t DialogClassAtom;
+extern uint16_t WindowClassAtom;
+extern uint16_t FrameClassAtom;
+// Class atom of the first frame's MDI client; 0xFFFF once an ordinary window
+// was made while it was still 0.
+extern uint16_t MdiClientAtom;
+
+// The record of a runtime window: a dialog's "DLGPTR" property, or window-data
+// slot 0 of the runtime's window classes. Any other window has none (0).
+WindowRecord* WindowRecordOf(HWND window);
+// True while the record's window exists and is bound to this record.
+bool RecordHasWindow(const WindowRecord* record);
+
+// The system's predefined dialog class (also the class of message boxes).
+constexpr WORD RT_SYSTEM_DIALOG_ATOM = 0x8002;
+#define RT_SYSTEM_DIALOG_CLASS MAKEINTATOM(RT_SYSTEM_DIALOG_ATOM)
+
+#ifndef WM_MOUSELEAVE
+#define WM_MOUSELEAVE 0x02A3
+#endif
+#ifndef WM_SIZING
+#define WM_SIZING 0x0214
+#endif
+#ifndef GCW_ATOM
+#define GCW_ATOM (-32)
+#endif
+#ifndef WS_EX_CONTROLPARENT
+#define WS_EX_CONTROLPARENT 0x00010000L
+#endif

@@ -1,0 +1,69 @@
+// The dialog engine's own parts: the class, dialog units, control
+// definitions, the in-memory template and the dialog procedure.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "rt_core.h"
+#include "rt_dialogs.h"
+
+// Registers "CorvantisDlgClass" (a copy of the system dialog class) once.
+int32_t RegisterDialogClass();
+
+struct DialogUnitRect {
+    int32_t x, y, cx, cy;
+};
+// Both edges are converted (4/charWidth across, 8/charHeight down, rounded to
+// nearest even) and the size is their difference, so rectangles that share an
+// edge in pixels share it in dialog units.
+DialogUnitRect PixelsToDialogUnits(int32_t charWidth, int32_t charHeight, int32_t x, int32_t y,
+                                   int32_t width, int32_t height);
+
+// True when each of x, y, cx, cy fits the template's 16 signed bits.
+bool DialogUnitsFit(const DialogUnitRect& units);
+
+// Horizontal and vertical bases of the 8-pixel "MS Sans Serif" dialog font.
+void MeasureDialogFont(int32_t* charWidth, int32_t* charHeight);
+
+// Appends a control definition in dialog units; refused for an identifier
+// whose low 16 bits are taken, units outside 16 signed bits, a full list
+// (65535), a record without definition, or when memory runs out. Returns 0.
+int32_t ControlDefinitionAppend(WindowRecord* record, uint32_t exStyle, const char* className, const char* text,
+                                uint32_t style, int32_t x, int32_t y, int32_t cx, int32_t cy, int32_t id,
+                                int32_t type, int32_t isDefault);
+
+// The in-memory dialog template: header, class "CorvantisDlgClass", title,
+// 8-point "MS Sans Serif", then one item per control on 4-byte boundaries.
+// The size is an upper bound; the writer never goes past it, whatever the
+// definition holds. A definition the template cannot hold (a coordinate
+// outside 16 signed bits, more than 65535 items, more than 2 GB) has size 0,
+// and the writer writes nothing for it.
+int32_t DialogTemplateSize(const DialogDefinition* definition);
+int32_t DialogTemplateWrite(void* block, const DialogDefinition* definition);
+
+// The record being shown, handed to the dialog procedure, which takes it at
+// WM_INITDIALOG; null at all other times.
+extern WindowRecord* CreatingDialog;
+// The one dialog procedure of every runtime dialog.
+INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Attaches every defined control of the shown dialog and names its default
+// button to the dialog manager. Returns 0.
+int32_t DialogControlsSetup(WindowRecord* record);
+
+// Every defined dialog, in definition order; freed at program end.
+struct WindowListNode {
+    WindowListNode* next;
+    WindowRecord* record;
+};
+extern WindowListNode* WindowList;
+// Frees every listed record's definition with its controls and text copies,
+// and the list nodes, leaving an empty list; called once, at END.
+int32_t WindowListFree();
+// Frees a control list: each node and its text copy.
+int32_t ControlListFree(ControlDefinition* first);
+
+#if defined(__i386__)
+static_assert(sizeof(WindowListNode) == 8, "WindowList node is two words");
+#endif

@@ -1,0 +1,29 @@
+// The window subsystem's own parts: the classes, the creation hand-off, the
+// window procedure with painting and erasing, bar measuring.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "rt_core.h"
+#include "rt_windows.h"
+
+// The record whose window is inside CreateWindowExA; null otherwise.
+extern WindowRecord* CreatingWindow;
+
+// Registers "CorvantisWndClass" and "CorvantisFrameClass" (each once). Returns 0.
+int32_t WindowClassesRegister();
+
+// The window procedure of both runtime classes.
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Copies the update rectangle from the backing bitmap (or raises WM_PAINT for
+// windows without one), never over a visible child. Returns 1.
+int32_t WindowPaint(HWND window, WPARAM wParam, LPARAM lParam);
+// Fills the clip box with the window colour, then raises EVENT_ERASE with the
+// DC in EventWParam. Returns 1.
+int32_t WindowEraseBackground(HWND window, WPARAM dc, LPARAM lParam);
+
+// EnumChildWindows callback of FitClientToBars: measures one toolbar or
+// status bar into the layout. Returns 1.
+BOOL CALLBACK BarMeasureProc(HWND window, LPARAM layout);
