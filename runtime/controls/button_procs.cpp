@@ -6,19 +6,16 @@
 namespace {
 
 // Push buttons and labels: image from the text, colour answers from their
-// properties, clean-up list A (image, colours, previous procedure).
-// Only the push button paints itself.
+// properties. Only the push button paints itself.
 LRESULT ImageControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, int32_t type) {
     const WNDPROC previous = controls::PreviousProc(window);
-    const UINT getImage = type == CONTROL_LABEL ? STM_GETIMAGE : BM_GETIMAGE;
     switch (message) {
         case WM_SETTEXT:
             controls::LoadImageIfPicture(window, type, reinterpret_cast<const char*>(lParam));
             break;
         case WM_DESTROY:
-            controls::ReleaseImage(window, getImage);
-            controls::RemoveColourProperties(window);
-            controls::RestorePreviousProc(window, previous);
+            controls::ReleaseControl(window, type == CONTROL_LABEL ? controls::kLabelKind : controls::kPushButtonKind,
+                                     previous);
             break;
         case ColourRequest:
             return controls::AnswerColours(window, wParam, GetPropA(window, RT_PROP_BACK_BRUSH));
@@ -55,25 +52,9 @@ LRESULT CALLBACK HotButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         case WM_SETTEXT:
             controls::LoadImageIfPicture(window, CONTROL_HOT_BUTTON, reinterpret_cast<const char*>(lParam));
             break;
-        case WM_DESTROY: {
-            // Clean-up list B: list A plus the hot state and the objects the
-            // application handed over.
-            controls::ReleaseImage(window, BM_GETIMAGE);
-            HGDIOBJ hotBrush = RemovePropA(window, RT_PROP_HOT_BRUSH);
-            HGDIOBJ backBrush = RemovePropA(window, RT_PROP_BACK_BRUSH);
-            RemovePropA(window, RT_PROP_BACK_COLOUR);
-            RemovePropA(window, RT_PROP_TEXT_COLOUR);
-            RemovePropA(window, RT_PROP_HOT);
-            RemovePropA(window, RT_PROP_HOT_COLOUR);
-            RemovePropA(window, RT_PROP_BORDER_WIDTH);
-            if (hotBrush) DeleteObject(hotBrush);
-            if (backBrush) DeleteObject(backBrush);
-            controls::DeletePropertyObject(window, RT_PROP_HOT_BITMAP);
-            controls::DeletePropertyObject(window, RT_PROP_NORMAL_BITMAP);
-            controls::DeletePropertyObject(window, RT_PROP_PUSHED_BITMAP);
-            controls::RestorePreviousProc(window, previous);
+        case WM_DESTROY:
+            controls::ReleaseControl(window, controls::kHotButtonKind, previous);
             break;
-        }
         case ColourRequest:
             return controls::AnswerColours(window, wParam, GetStockObject(NULL_BRUSH));
         case WM_DRAWITEM:

@@ -17,10 +17,7 @@ LRESULT CALLBACK GenericControlProc(HWND window, UINT message, WPARAM wParam, LP
     const WNDPROC previous = controls::PreviousProc(window);
     switch (message) {
         case WM_DESTROY:
-            controls::RemoveColourProperties(window);
-            RemovePropA(window, RT_PROP_NOTIFY_TAB);
-            RemovePropA(window, RT_PROP_NOTIFY_ENTER);
-            controls::RestorePreviousProc(window, previous);
+            controls::ReleaseControl(window, controls::kGenericKind, previous);
             break;
         case ColourRequest:
         case WM_CTLCOLOREDIT:

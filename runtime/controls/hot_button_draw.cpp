@@ -4,10 +4,6 @@
 
 namespace {
 
-COLORREF ColourProperty(HWND window, const char* name) {
-    return static_cast<COLORREF>(reinterpret_cast<uintptr_t>(GetPropA(window, name)));
-}
-
 // Paints region minus itself moved by (d, d): the top-left band for d > 0,
 // the bottom-right band for d < 0.
 void PaintBand(HDC dc, HRGN region, HRGN scratch, int d, COLORREF colour) {
@@ -40,6 +36,90 @@ void MergeColour(HDC dc, HRGN region, HBRUSH brush) {
     SetROP2(dc, previous);
 }
 
+// What the face shows: a bitmap, with the hot colour merged over it when a
+// hot brush asks for the hot colour but no hot bitmap exists, or a colour.
+struct HotFace {
+    COLORREF colour;
+    HBITMAP bitmap;
+    bool mergeColour;
+};
+
+HotFace ChooseFace(HWND button, UINT state) {
+    const bool hot = GetPropA(button, RT_PROP_HOT) && !(state & ODS_DISABLED);
+    const bool hotBrush = GetPropA(button, RT_PROP_HOT_BRUSH) != nullptr;
+    HotFace face{controls::ColourProperty(button, hot && hotBrush ? RT_PROP_HOT_COLOUR : RT_PROP_BACK_COLOUR),
+                 nullptr, false};
+    auto* const hotBitmap = static_cast<HBITMAP>(GetPropA(button, RT_PROP_HOT_BITMAP));
+    auto* const normalBitmap = static_cast<HBITMAP>(GetPropA(button, RT_PROP_NORMAL_BITMAP));
+    auto* const pushedBitmap = static_cast<HBITMAP>(GetPropA(button, RT_PROP_PUSHED_BITMAP));
+    // A pushed button shows the bitmap handed over for that state, when
+    // there is one, before any hot or normal face.
+    if ((state & ODS_SELECTED) && pushedBitmap) {
+        face.bitmap = pushedBitmap;
+    } else if (hot && hotBitmap) {
+        face.bitmap = hotBitmap;
+    } else if (normalBitmap) {
+        face.bitmap = normalBitmap;
+        face.mergeColour = hot && hotBrush;
+    }
+    return face;
+}
+
+// Paints the face into the window region, or (region null) into the
+// rectangle inside the border.
+void PaintFace(HDC dc, const HotFace& face, HRGN region, const RECT& item, const RECT& frame) {
+    if (!face.bitmap) {
+        if (region) {
+            HBRUSH brush = CreateSolidBrush(face.colour);
+            FillRgn(dc, region, brush);
+            DeleteObject(brush);
+        } else {
+            FillSolid(dc, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top, face.colour);
+        }
+        return;
+    }
+    HDC memory = CreateCompatibleDC(dc);
+    if (region) {
+        BlitIntoRegion(dc, memory, face.bitmap, region, item);
+    } else {
+        BlitIntoRect(dc, memory, face.bitmap, frame);
+    }
+    DeleteDC(memory);
+    if (!face.mergeColour) return;
+    HBRUSH brush = CreateSolidBrush(face.colour);
+    HRGN area = region ? region : CreateRectRgnIndirect(&frame);
+    MergeColour(dc, area, brush);
+    if (area != region) DeleteObject(area);
+    DeleteObject(brush);
+}
+
+// The border in the width the button asks for: a flat line, the 3D edge
+// along the region, or the system's push-button frame. Shrinks the frame
+// to what lies inside it.
+void DrawBorder(HWND button, HDC dc, HRGN region, bool pushed, RECT* frame) {
+    const int32_t width = static_cast<int32_t>(reinterpret_cast<intptr_t>(GetPropA(button, RT_PROP_BORDER_WIDTH)));
+    if (width == 0) return;
+    if (GetWindowLongA(button, GWL_STYLE) & BS_FLAT) {
+        const COLORREF colour = GetSysColor(COLOR_3DDKSHADOW);
+        if (region) {
+            HBRUSH brush = CreateSolidBrush(colour);
+            FrameRgn(dc, region, brush, width, width);
+            DeleteObject(brush);
+        } else {
+            HPEN pen = CreatePen(PS_SOLID, width, colour);
+            HGDIOBJ previousPen = SelectObject(dc, pen);
+            controls::DrawOutline(dc, *frame);
+            SelectObject(dc, previousPen);
+            DeleteObject(pen);
+        }
+        InflateRect(frame, -1, -1);
+    } else if (region) {
+        DrawRegionEdge(button, dc, region, pushed ? 1 : 0, width);
+    } else {
+        DrawFrameControl(dc, frame, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_ADJUSTRECT | (pushed ? DFCS_PUSHED : 0));
+    }
+}
+
 }  // namespace
 
 int32_t DrawRegionEdge(HWND, HDC dc, HRGN region, int32_t pushed, int32_t width) {
@@ -67,108 +147,32 @@ int32_t DrawRegionEdge(HWND, HDC dc, HRGN region, int32_t pushed, int32_t width)
 
 int32_t DrawHotButton(HWND button, DRAWITEMSTRUCT* item) {
     if (!item) return 0;
-    const int32_t borderWidth =
-        static_cast<int32_t>(reinterpret_cast<intptr_t>(GetPropA(button, RT_PROP_BORDER_WIDTH)));
-    bool hot = false;
-    HRGN region = CreateRectRgn(0, 0, 0, 0);
-    const bool hasRegion = region && GetWindowRgn(button, region) != ERROR;
-    auto* const hotBitmap = static_cast<HBITMAP>(GetPropA(button, RT_PROP_HOT_BITMAP));
-    auto* const normalBitmap = static_cast<HBITMAP>(GetPropA(button, RT_PROP_NORMAL_BITMAP));
-    auto* const pushedBitmap = static_cast<HBITMAP>(GetPropA(button, RT_PROP_PUSHED_BITMAP));
-    HDC memory = CreateCompatibleDC(item->hDC);
-
     ApplyDefaultButtonState(button, item);
     HDC dc = item->hDC;
     const UINT state = item->itemState;
-    const RECT& itemRect = item->rcItem;
-    RECT frame = itemRect;
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    if (region && GetWindowRgn(button, region) == ERROR) {
+        DeleteObject(region);
+        region = nullptr;
+    }
+    const HotFace face = ChooseFace(button, state);
+    RECT frame = item->rcItem;
     char caption[255];
     RECT text = controls::CaptionLayout(button, item, caption);
-    const LONG style = GetWindowLongA(button, GWL_STYLE);
-    const bool pushed = (state & ODS_SELECTED) != 0;
 
-    COLORREF face = ColourProperty(button, RT_PROP_BACK_COLOUR);
-    const bool hotBrush = GetPropA(button, RT_PROP_HOT_BRUSH) != nullptr;
-    if (GetPropA(button, RT_PROP_HOT) && !(state & ODS_DISABLED)) {
-        hot = true;
-        if (hotBrush) face = ColourProperty(button, RT_PROP_HOT_COLOUR);
+    // A region is filled before its edge is drawn over it; a rectangle gets
+    // its border first and the face inside it, then the focus outline.
+    if (region) PaintFace(dc, face, region, item->rcItem, frame);
+    DrawBorder(button, dc, region, (state & ODS_SELECTED) != 0, &frame);
+    if (!region) {
+        PaintFace(dc, face, nullptr, item->rcItem, frame);
+        if (state & (ODS_FOCUS | ODS_DEFAULT)) controls::DrawOutline(dc, item->rcItem);
     }
-    // A pushed button shows the bitmap handed over for that state, when
-    // there is one, before any hot or normal face.
-    HBITMAP faceBitmap = nullptr;
-    bool mergeHotColour = false;
-    if (pushed && pushedBitmap) {
-        faceBitmap = pushedBitmap;
-    } else if (hot && hotBitmap) {
-        faceBitmap = hotBitmap;
-    } else if (normalBitmap) {
-        faceBitmap = normalBitmap;
-        mergeHotColour = hot && hotBrush;
-    }
-
-    if (hasRegion) {
-        HBRUSH brush = CreateSolidBrush(face);
-        if (faceBitmap) {
-            BlitIntoRegion(dc, memory, faceBitmap, region, itemRect);
-            if (mergeHotColour) MergeColour(dc, region, brush);
-        } else {
-            FillRgn(dc, region, brush);
-        }
-        DeleteObject(brush);
-    }
-
-    if (borderWidth != 0) {
-        if (style & BS_FLAT) {
-            const COLORREF borderColour = GetSysColor(COLOR_3DDKSHADOW);
-            if (hasRegion) {
-                HBRUSH brush = CreateSolidBrush(borderColour);
-                FrameRgn(dc, region, brush, borderWidth, borderWidth);
-                DeleteObject(brush);
-            } else {
-                HPEN pen = CreatePen(PS_SOLID, borderWidth, borderColour);
-                HGDIOBJ previousBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-                HGDIOBJ previousPen = SelectObject(dc, pen);
-                Rectangle(dc, frame.left, frame.top, frame.right, frame.bottom);
-                SelectObject(dc, previousPen);
-                SelectObject(dc, previousBrush);
-                DeleteObject(pen);
-            }
-            InflateRect(&frame, -1, -1);
-        } else if (hasRegion) {
-            DrawRegionEdge(button, dc, region, pushed ? 1 : 0, borderWidth);
-        } else {
-            UINT frameState = DFCS_BUTTONPUSH | DFCS_ADJUSTRECT;
-            if (pushed) frameState |= DFCS_PUSHED;
-            DrawFrameControl(dc, &frame, DFC_BUTTON, frameState);
-        }
-    }
-
-    if (!hasRegion) {
-        if (faceBitmap) {
-            BlitIntoRect(dc, memory, faceBitmap, frame);
-            if (mergeHotColour) {
-                HBRUSH brush = CreateSolidBrush(face);
-                HRGN faceRegion = CreateRectRgnIndirect(&frame);
-                MergeColour(dc, faceRegion, brush);
-                DeleteObject(faceRegion);
-                DeleteObject(brush);
-            }
-        } else {
-            FillSolid(dc, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top, face);
-        }
-        if (state & (ODS_FOCUS | ODS_DEFAULT)) {
-            HGDIOBJ previous = SelectObject(dc, GetStockObject(NULL_BRUSH));
-            Rectangle(dc, itemRect.left, itemRect.top, itemRect.right, itemRect.bottom);
-            SelectObject(dc, previous);
-        }
-    }
-
     if (caption[0] != 0) {
-        if (hasRegion) SelectClipRgn(dc, region);
+        if (region) SelectClipRgn(dc, region);
         ButtonTextLayout(dc, button, caption, state, &text);
-        if (hasRegion) SelectClipRgn(dc, nullptr);
+        if (region) SelectClipRgn(dc, nullptr);
     }
     if (region) DeleteObject(region);
-    if (memory) DeleteDC(memory);
     return 0;
 }

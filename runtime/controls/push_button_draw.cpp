@@ -2,22 +2,6 @@
 #include "rt_strings.h"
 #include "subclass_common.h"
 
-namespace {
-
-COLORREF ColourProperty(HWND window, const char* name) {
-    return static_cast<COLORREF>(reinterpret_cast<uintptr_t>(GetPropA(window, name)));
-}
-
-// The outline that marks focus and the default button: the full item
-// rectangle in the pen the device context holds.
-void DrawOutline(HDC dc, const RECT& r) {
-    HGDIOBJ previous = SelectObject(dc, GetStockObject(NULL_BRUSH));
-    Rectangle(dc, r.left, r.top, r.right, r.bottom);
-    SelectObject(dc, previous);
-}
-
-}  // namespace
-
 int32_t FillSolid(HDC dc, int32_t x, int32_t y, int32_t width, int32_t height, COLORREF colour) {
     if (!dc) return 0;
     SetBkColor(dc, colour);
@@ -61,7 +45,7 @@ void ButtonTextLayout(HDC dc, HWND button, const char* caption, UINT state, RECT
                        extent.cx, extent.cy, DST_TEXT | DSS_DISABLED);
         }
     } else {
-        previousColour = SetTextColor(dc, ColourProperty(button, RT_PROP_TEXT_COLOUR));
+        previousColour = SetTextColor(dc, controls::ColourProperty(button, RT_PROP_TEXT_COLOUR));
         DrawTextA(dc, caption, length, textRect, format);
     }
     SetBkMode(dc, previousMode);
@@ -81,7 +65,7 @@ int32_t DrawPushButton(HWND button, DRAWITEMSTRUCT* item) {
     if (outlined) InflateRect(&frame, -1, -1);
 
     if (style & BS_FLAT) {
-        DrawOutline(dc, frame);
+        controls::DrawOutline(dc, frame);
         InflateRect(&frame, -1, -1);
     } else {
         UINT frameState = DFCS_BUTTONPUSH | DFCS_ADJUSTRECT;
@@ -89,8 +73,8 @@ int32_t DrawPushButton(HWND button, DRAWITEMSTRUCT* item) {
         DrawFrameControl(dc, &frame, DFC_BUTTON, frameState);
     }
     FillSolid(dc, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
-              ColourProperty(button, RT_PROP_BACK_COLOUR));
-    if (outlined) DrawOutline(dc, item->rcItem);
+              controls::ColourProperty(button, RT_PROP_BACK_COLOUR));
+    if (outlined) controls::DrawOutline(dc, item->rcItem);
     if (caption[0] == 0) return 0;
     ButtonTextLayout(dc, button, caption, state, &text);
     return 0;

@@ -8,10 +8,6 @@ namespace controls {
 
 namespace {
 
-COLORREF ColourProperty(HWND window, const char* name) {
-    return static_cast<COLORREF>(reinterpret_cast<uintptr_t>(GetPropA(window, name)));
-}
-
 // Texts are examined in a 260-byte buffer; a longer text names no image
 // rather than a different, cut-off one.
 constexpr int32_t kImageTextLimit = 259;
@@ -25,27 +21,48 @@ LRESULT AnswerColours(HWND window, WPARAM dc, HGDIOBJ brush) {
     return reinterpret_cast<LRESULT>(brush);
 }
 
+namespace {
+
 void ReleaseImage(HWND window, UINT getImageMessage) {
     HGDIOBJ image = reinterpret_cast<HGDIOBJ>(SendMessageA(window, getImageMessage, IMAGE_BITMAP, 0));
     if (image) DeleteObject(image);
 }
 
-void RemoveColourProperties(HWND window) {
-    HGDIOBJ brush = RemovePropA(window, RT_PROP_BACK_BRUSH);
-    RemovePropA(window, RT_PROP_BACK_COLOUR);
-    RemovePropA(window, RT_PROP_TEXT_COLOUR);
-    if (brush) DeleteObject(brush);
-}
+constexpr PropertyRule kColours[] = {
+    {RT_PROP_BACK_BRUSH, true}, {RT_PROP_BACK_COLOUR, false}, {RT_PROP_TEXT_COLOUR, false},
+    {RT_PROP_NOTIFY_TAB, false}, {RT_PROP_NOTIFY_ENTER, false},
+};
+constexpr PropertyRule kHotButton[] = {
+    {RT_PROP_HOT_BRUSH, true},     {RT_PROP_BACK_BRUSH, true},    {RT_PROP_BACK_COLOUR, false},
+    {RT_PROP_TEXT_COLOUR, false},  {RT_PROP_HOT, false},          {RT_PROP_HOT_COLOUR, false},
+    {RT_PROP_BORDER_WIDTH, false}, {RT_PROP_HOT_BITMAP, true},    {RT_PROP_NORMAL_BITMAP, true},
+    {RT_PROP_PUSHED_BITMAP, true},
+};
 
-void RestorePreviousProc(HWND window, WNDPROC previous) {
+}  // namespace
+
+// Generic controls carry the colours and the notification flags; push
+// buttons and labels the colours alone, with an image slot.
+const ControlKind kGenericKind{kColours, 5, 0};
+const ControlKind kPushButtonKind{kColours, 3, BM_GETIMAGE};
+const ControlKind kLabelKind{kColours, 3, STM_GETIMAGE};
+const ControlKind kHotButtonKind{kHotButton, sizeof(kHotButton) / sizeof(kHotButton[0]), BM_GETIMAGE};
+
+void ReleaseControl(HWND window, const ControlKind& kind, WNDPROC previous) {
+    if (kind.getImageMessage) ReleaseImage(window, kind.getImageMessage);
+    for (size_t i = 0; i < kind.count; ++i) {
+        HGDIOBJ object = RemovePropA(window, kind.properties[i].name);
+        if (object && kind.properties[i].owned) DeleteObject(object);
+    }
     if (!previous) return;
     RemovePropA(window, RT_PROP_PREVIOUS_PROC);
     SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
 }
 
-void DeletePropertyObject(HWND window, const char* name) {
-    HGDIOBJ object = RemovePropA(window, name);
-    if (object) DeleteObject(object);
+void DrawOutline(HDC dc, const RECT& r) {
+    HGDIOBJ previous = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    Rectangle(dc, r.left, r.top, r.right, r.bottom);
+    SelectObject(dc, previous);
 }
 
 void LoadImageFromText(HWND window, const char* text, UINT getImageMessage, UINT setImageMessage) {

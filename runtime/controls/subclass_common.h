@@ -1,5 +1,5 @@
 // What the four subclass procedures share: the previous procedure, the
-// colour answer and the parts of the clean-up at WM_DESTROY.
+// colour answer, the one release path at WM_DESTROY, and drawing pieces.
 #pragma once
 
 #include <windows.h>
@@ -16,20 +16,38 @@ inline LRESULT PassOn(WNDPROC previous, HWND window, UINT message, WPARAM wParam
     return previous ? CallWindowProcA(previous, window, message, wParam, lParam) : 0;
 }
 
+inline COLORREF ColourProperty(HWND window, const char* name) {
+    return static_cast<COLORREF>(reinterpret_cast<uintptr_t>(GetPropA(window, name)));
+}
+
 // Sets the text and background colours on the DC in wParam; returns the brush.
 LRESULT AnswerColours(HWND window, WPARAM dc, HGDIOBJ brush);
 
-// Deletes the image in the button or static image slot.
-void ReleaseImage(HWND window, UINT getImageMessage);
+// The properties a subclass procedure's controls carry, each marked when
+// the control owns the GDI object in it, and the image slot (0: none) whose
+// image the control owns.
+struct PropertyRule {
+    const char* name;
+    bool owned;
+};
+struct ControlKind {
+    const PropertyRule* properties;
+    size_t count;
+    UINT getImageMessage;
+};
+extern const ControlKind kGenericKind;     // GenericControlProc
+extern const ControlKind kPushButtonKind;  // PushButtonProc
+extern const ControlKind kLabelKind;       // StaticControlProc
+extern const ControlKind kHotButtonKind;   // HotButtonProc
 
-// Removes BBRUSH, BGRND and FGRND and deletes the brush.
-void RemoveColourProperties(HWND window);
+// The release at WM_DESTROY: removes every property of the kind, deletes
+// what the control owns, then puts the previous procedure back so that it
+// sees WM_DESTROY itself.
+void ReleaseControl(HWND window, const ControlKind& kind, WNDPROC previous);
 
-// Puts the previous procedure back so that it sees WM_DESTROY itself.
-void RestorePreviousProc(HWND window, WNDPROC previous);
-
-// Removes a property and deletes the GDI object it held.
-void DeletePropertyObject(HWND window, const char* name);
+// A rectangle outline in the DC's pen, not filled: the focus and default
+// mark of owner-drawn buttons.
+void DrawOutline(HDC dc, const RECT& r);
 
 // Loads the bitmap a bitmap button's or picture label's text names into its
 // image slot, deleting the image that was there.
