@@ -24,7 +24,8 @@ rt_install_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
-# rt_build ARCH [TARGET...]: configures and builds build/ARCH (i686 or x86_64).
+# rt_build VARIANT [TARGET...]: configures and builds build/VARIANT with
+# cmake/toolchain-VARIANT.cmake (i686, x86_64, clang-i686, clang-x86_64).
 rt_build() {
   local arch=$1; shift
   local dir=$RT_BUILD/$arch
@@ -36,6 +37,39 @@ rt_build() {
   else
     cmake --build "$dir" -j"$(nproc)"
   fi
+}
+
+# rt_run_suite VARIANT: runs the tests of build/VARIANT under the started
+# Wine (their output goes to the terminal) and prints one line
+# "VARIANT: N passed, M failed (T s)". Fails when a test failed.
+rt_run_suite() {
+  local variant=$1 start=$SECONDS log rc=0
+  log=$(mktemp)
+  rt_log "running the $variant tests"
+  ctest --test-dir "$RT_BUILD/$variant" --output-on-failure | tee "$log" >&2 || rc=1
+  local line passed=0 failed=0
+  line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1 || true)
+  if [ -n "$line" ]; then
+    failed=$(sed -E 's/.* ([0-9]+) tests? failed out of.*/\1/' <<<"$line")
+    passed=$(( $(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$line") - failed ))
+  else
+    rc=1
+  fi
+  rm -f "$log"
+  echo "$variant: $passed passed, $failed failed ($((SECONDS - start)) s)"
+  return $rc
+}
+
+# rt_total LINE...: adds up "NAME: N passed, M failed ..." lines into the
+# closing line a CI reads.
+rt_total() {
+  local passed=0 failed=0 line
+  for line in "$@"; do
+    [[ $line =~ ([0-9]+)\ passed,\ ([0-9]+)\ failed ]] || { failed=$((failed + 1)); continue; }
+    passed=$((passed + BASH_REMATCH[1]))
+    failed=$((failed + BASH_REMATCH[2]))
+  done
+  echo "total: $passed passed, $failed failed"
 }
 
 rt_wine_env() {

@@ -1,14 +1,34 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the 32- and 64-bit Windows targets with their
-# tests, and runs every test of the 64-bit build under Wine on a virtual display.
+# The whole check: installs what is missing, checks the runtime's layers,
+# builds every variant (GCC and Clang, 64- and 32-bit, tests included),
+# runs the 64-bit tests of both compilers under Wine on a virtual display,
+# then the 32-bit tests under 32-bit Wine in an emulated machine. Prints one
+# summary line per architecture and fails when any test or build failed.
 set -euo pipefail
 source "$(dirname "$0")/harness.sh"
 
 rt_install_packages
-rt_build i686
+bash "$RT_ROOT/cmake/check-layers.sh"
 rt_build x86_64
+rt_build clang-x86_64
+rt_build clang-i686
 
+status=0
+summaries=()
 trap rt_stop EXIT
 rt_start_wine
-rt_log "running tests"
-ctest --test-dir "$RT_BUILD/x86_64" --output-on-failure --timeout 300
+for variant in x86_64 clang-x86_64; do
+  line=$(rt_run_suite "$variant") || status=1
+  summaries+=("$line")
+done
+rt_stop
+
+guest_output=$(mktemp)
+bash "$RT_ROOT/cmake/i686-guest.sh" | tee "$guest_output" >&2 || status=1
+summaries+=("$(tail -n 1 "$guest_output")")
+rm -f "$guest_output"
+
+rt_log "summary"
+printf '%s\n' "${summaries[@]}"
+rt_total "${summaries[@]}"
+exit $status

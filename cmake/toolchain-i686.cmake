@@ -1,5 +1,6 @@
-# 32-bit Windows build: the record layouts are pinned here. It cannot run on these
-# machines (no 32-bit execution), so it is compiled and linked, never run.
+# 32-bit Windows build: the record layouts are pinned here. These machines do
+# not run 32-bit programs; cmake/i686-guest.sh runs its tests in an emulated
+# machine.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
