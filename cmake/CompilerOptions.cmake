@@ -16,10 +16,9 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
 endif()
 
 add_compile_options(-Wall -Wextra -ffunction-sections -fdata-sections)
+# Programs are stripped by corvantis_program; test programs keep their
+# symbols, so a crash under Wine names the functions in its backtrace.
 add_link_options(-static -static-libgcc -Wl,--gc-sections)
-if(CMAKE_BUILD_TYPE STREQUAL "Release" OR CMAKE_BUILD_TYPE STREQUAL "MinSizeRel")
-  add_link_options(-s)
-endif()
 
 # Runtime and application code: no exceptions, no RTTI.
 function(rt_strict_target target)

@@ -39,6 +39,18 @@ rt_build() {
   fi
 }
 
+# rt_build_starter VARIANT: installs build/VARIANT's package into
+# build/VARIANT/install and builds examples/starter against it, outside the
+# project's tree, into build/VARIANT/starter (a test runs it).
+rt_build_starter() {
+  local variant=$1 dir=$RT_BUILD/$1
+  rt_log "building the starter against the installed $variant package"
+  cmake --install "$dir" --prefix "$dir/install" >/dev/null
+  cmake -S "$RT_ROOT/examples/starter" -B "$dir/starter" -DCMAKE_PREFIX_PATH="$dir/install" \
+        -DCMAKE_TOOLCHAIN_FILE="$RT_ROOT/cmake/toolchain-$variant.cmake" >/dev/null
+  cmake --build "$dir/starter"
+}
+
 # rt_run_suite VARIANT: runs the tests of build/VARIANT under the started
 # Wine (their output goes to the terminal) and prints one line
 # "VARIANT: N passed, M failed (T s)". Fails when a test failed.

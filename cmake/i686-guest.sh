@@ -252,6 +252,7 @@ guest_build() {
         -DCMAKE_TOOLCHAIN_FILE="$RT_ROOT/cmake/toolchain-i686.cmake" \
         -DCMAKE_CROSSCOMPILING_EMULATOR="$GUEST_LOADER" -DRT_TEST_TIMEOUT=900 >/dev/null
   rt_build i686
+  rt_build_starter i686
 }
 
 # Writes the guest's job: the project at its host path (read-only), the i686

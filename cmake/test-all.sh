@@ -9,9 +9,10 @@ source "$(dirname "$0")/harness.sh"
 
 rt_install_packages
 bash "$RT_ROOT/cmake/check-layers.sh"
-rt_build x86_64
-rt_build clang-x86_64
-rt_build clang-i686
+for variant in x86_64 clang-x86_64 clang-i686; do
+  rt_build "$variant"
+  rt_build_starter "$variant"
+done
 
 status=0
 summaries=()
