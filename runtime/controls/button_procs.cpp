@@ -5,29 +5,6 @@
 
 namespace {
 
-// Push buttons and labels: image from the text, colour answers from their
-// properties. Only the push button paints itself.
-LRESULT ImageControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, int32_t type) {
-    const WNDPROC previous = controls::PreviousProc(window);
-    switch (message) {
-        case WM_SETTEXT:
-            controls::LoadImageIfPicture(window, type, reinterpret_cast<const char*>(lParam));
-            break;
-        case WM_DESTROY:
-            controls::ReleaseControl(window, type == CONTROL_LABEL ? controls::kLabelKind : controls::kPushButtonKind,
-                                     previous);
-            break;
-        case ColourRequest:
-            return controls::AnswerColours(window, wParam, GetPropA(window, RT_PROP_BACK_BRUSH));
-        case WM_DRAWITEM:
-            if (type == CONTROL_PUSH_BUTTON) DrawPushButton(window, reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
-            break;
-        default:
-            break;
-    }
-    return controls::PassOn(previous, window, message, wParam, lParam);
-}
-
 void StartHotTracking(HWND window) {
     if (GetPropA(window, RT_PROP_HOT)) return;
     controls::TrackMouseLeave(window);
@@ -40,6 +17,44 @@ void EndHotTracking(HWND window) {
     InvalidateRect(window, nullptr, TRUE);
 }
 
+const controls::ControlKind& KindOf(int32_t type) {
+    if (type == CONTROL_LABEL) return controls::kLabelKind;
+    return type == CONTROL_HOT_BUTTON ? controls::kHotButtonKind : controls::kPushButtonKind;
+}
+
+// Push buttons, hot-tracking buttons and labels: an image from the text,
+// colour answers from their properties (a hot button's background is its
+// face, so it answers no brush), the two buttons paint themselves, and the
+// hot button follows the pointer.
+LRESULT ImageControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, int32_t type) {
+    const WNDPROC previous = controls::PreviousProc(window);
+    const bool hot = type == CONTROL_HOT_BUTTON;
+    switch (message) {
+        case WM_SETTEXT:
+            controls::LoadImageIfPicture(window, type, reinterpret_cast<const char*>(lParam));
+            break;
+        case WM_DESTROY:
+            controls::ReleaseControl(window, KindOf(type), previous);
+            break;
+        case ColourRequest:
+            return controls::AnswerColours(window, wParam,
+                                           hot ? GetStockObject(NULL_BRUSH) : GetPropA(window, RT_PROP_BACK_BRUSH));
+        case WM_DRAWITEM:
+            if (type == CONTROL_PUSH_BUTTON) DrawPushButton(window, reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+            if (hot) DrawHotButton(window, reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+            break;
+        case WM_MOUSEMOVE:
+            if (hot) StartHotTracking(window);
+            break;
+        case WM_MOUSELEAVE:
+            if (hot) EndHotTracking(window);
+            break;
+        default:
+            break;
+    }
+    return controls::PassOn(previous, window, message, wParam, lParam);
+}
+
 }  // namespace
 
 LRESULT CALLBACK PushButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -47,29 +62,7 @@ LRESULT CALLBACK PushButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 LRESULT CALLBACK HotButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const WNDPROC previous = controls::PreviousProc(window);
-    switch (message) {
-        case WM_SETTEXT:
-            controls::LoadImageIfPicture(window, CONTROL_HOT_BUTTON, reinterpret_cast<const char*>(lParam));
-            break;
-        case WM_DESTROY:
-            controls::ReleaseControl(window, controls::kHotButtonKind, previous);
-            break;
-        case ColourRequest:
-            return controls::AnswerColours(window, wParam, GetStockObject(NULL_BRUSH));
-        case WM_DRAWITEM:
-            DrawHotButton(window, reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
-            break;
-        case WM_MOUSEMOVE:
-            StartHotTracking(window);
-            break;
-        case WM_MOUSELEAVE:
-            EndHotTracking(window);
-            break;
-        default:
-            break;
-    }
-    return controls::PassOn(previous, window, message, wParam, lParam);
+    return ImageControlProc(window, message, wParam, lParam, CONTROL_HOT_BUTTON);
 }
 
 LRESULT CALLBACK StaticControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,18 +1,13 @@
 // Centring a window over its parent, owner or the work area.
 #include "rt_winutil_internal.h"
 
-namespace {
+int CentredPosition(LONG low, LONG high, int size) { return (low + high) / 2 - size / 2; }
 
-// Signed halves truncate toward zero, as C++ division does.
-int Centre(LONG low, LONG high, LONG size) { return (low + high) / 2 - size / 2; }
-
-int Clamp(int position, int size, LONG low, LONG high) {
+int ClampedPosition(int position, int size, LONG low, LONG high) {
     if (position < low) return low;
     if (position + size > high) return high - size;
     return position;
 }
-
-}  // namespace
 
 int32_t CenterWindow(const WindowRecord* record) {
     if (!record || !record->hwnd) return 0;
@@ -42,10 +37,10 @@ int32_t CenterWindow(const WindowRecord* record) {
             reference = bounds;
         }
     }
-    int x = Centre(reference.left, reference.right, width);
-    int y = Centre(reference.top, reference.bottom, height);
-    x = Clamp(x, width, bounds.left, bounds.right);
-    y = Clamp(y, height, bounds.top, bounds.bottom);
+    const int x = ClampedPosition(CentredPosition(reference.left, reference.right, width), width, bounds.left,
+                                  bounds.right);
+    const int y = ClampedPosition(CentredPosition(reference.top, reference.bottom, height), height, bounds.top,
+                                  bounds.bottom);
     SetWindowPos(window, nullptr, x, y, -1, -1, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     return 0;
 }

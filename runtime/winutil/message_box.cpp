@@ -19,22 +19,14 @@ namespace {
 // first window of the system dialog class made meanwhile.
 bool boxPending;
 
-int CentreOffset(LONG low, LONG high, int size) { return low + ((high - low) - size) / 2; }
-
-// The lower limit is the screen origin, the upper the work area.
-int Clamp(int position, int size, LONG high) {
-    if (position < 0) return 0;
-    if (position + size > high) return high - size;
-    return position;
-}
-
-POINT CentredPosition(HWND reference, int width, int height) {
+POINT CentredOver(HWND reference, int width, int height) {
     RECT work;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     RECT r;
     GetWindowRect(reference ? reference : GetDesktopWindow(), &r);
-    return POINT{Clamp(CentreOffset(r.left, r.right, width), width, work.right),
-                 Clamp(CentreOffset(r.top, r.bottom, height), height, work.bottom)};
+    // The lower limit is the screen origin, the upper the work area.
+    return POINT{ClampedPosition(CentredPosition(r.left, r.right, width), width, 0, work.right),
+                 ClampedPosition(CentredPosition(r.top, r.bottom, height), height, 0, work.bottom)};
 }
 
 }  // namespace
@@ -45,7 +37,7 @@ LRESULT CALLBACK MessageBoxHookProc(int code, WPARAM wParam, LPARAM lParam) {
         HWND window = reinterpret_cast<HWND>(wParam);
         if (boxPending && GetClassWord(window, GCW_ATOM) == RT_SYSTEM_DIALOG_ATOM) {
             boxPending = false;
-            const POINT at = CentredPosition(create->hwndParent, create->cx, create->cy);
+            const POINT at = CentredOver(create->hwndParent, create->cx, create->cy);
             create->x = at.x;
             create->y = at.y;
             SetPropA(window, RT_PROP_CENTRE_PENDING, reinterpret_cast<HANDLE>(1));
@@ -58,7 +50,7 @@ LRESULT CALLBACK MessageBoxHookProc(int code, WPARAM wParam, LPARAM lParam) {
             GetWindowRect(window, &r);
             const int width = r.right - r.left;
             const int height = r.bottom - r.top;
-            const POINT at = CentredPosition(GetWindow(window, GW_OWNER), width, height);
+            const POINT at = CentredOver(GetWindow(window, GW_OWNER), width, height);
             SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
     }
