@@ -15,10 +15,8 @@ namespace {
 
 class ControlAddTest : public testing::Test {
 protected:
+    void TearDown() override { ResetRuntimeGlobals(); }
     void SetUp() override { DialogCreate(&dialog_, 0, 0, 300, 200, 0, nullptr, "d", nullptr); }
-    void TearDown() override {
-        WindowListFree();
-    }
     const ControlDefinition* Last() const {
         const ControlDefinition* c = dialog_.definition->controls;
         while (c && c->next) c = c->next;

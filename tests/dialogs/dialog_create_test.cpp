@@ -15,9 +15,7 @@ namespace {
 // every test leaves the process without listed dialogs.
 class DialogCreateTest : public testing::Test {
 protected:
-    void TearDown() override {
-        WindowListFree();
-    }
+    void TearDown() override { ResetRuntimeGlobals(); }
     WindowRecord records_[6]{};
 };
 

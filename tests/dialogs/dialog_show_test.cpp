@@ -12,6 +12,7 @@
 #include "rt_events.h"
 #include "rt_core.h"
 #include "rt_winutil_internal.h"
+#include "test_support.h"
 
 namespace {
 
@@ -63,7 +64,7 @@ protected:
     }
     void TearDown() override {
         if (dialog.hwnd) DestroyWindow(dialog.hwnd);
-        WindowListFree();
+        ResetRuntimeGlobals();
     }
 };
 
@@ -234,9 +235,11 @@ TEST_F(DialogShowTest, FontsAndObjectsOverAThousandShowings) {
 }
 
 TEST_F(DialogShowTest, DefaultButtonOfEachPushButtonTypeAnswersEnter) {
+    static WindowRecord records[3];  // listed: they live as long as the list
+    int used = 0;
     for (ControlType type : {CONTROL_PUSH_BUTTON, CONTROL_SYSTEM_BUTTON, CONTROL_HOT_BUTTON}) {
         SCOPED_TRACE(type);
-        WindowRecord record{};
+        WindowRecord& record = records[used++];
         DialogCreate(&record, 0, 0, 300, 150, WS_CAPTION, nullptr, "d", RecordingHandler);
         ControlAdd(&record, CONTROL_EDIT, "", 10, 10, 150, 22, WS_TABSTOP, 10);
         ControlAdd(&record, type, "Go", 200, 100, 70, 24, WS_TABSTOP | BS_DEFPUSHBUTTON, 5);

@@ -7,19 +7,18 @@
 
 #include "rt_dialogs_internal.h"
 #include "rt_memory.h"
+#include "test_support.h"
 
 namespace {
 
 // The name-entry dialog as the application defines it, with bases 6 and 13.
 class DialogTemplateTest : public testing::Test {
 protected:
+    void TearDown() override { ResetRuntimeGlobals(); }
     void SetUp() override {
         DialogCreate(&record_, 0, 30, 330, 120, 0x80C80080, nullptr, "Enter Your Name", nullptr);
         ASSERT_EQ(record_.definition->charWidth, 6);
         ASSERT_EQ(record_.definition->charHeight, 13);
-    }
-    void TearDown() override {
-        WindowListFree();
     }
     std::vector<unsigned char> Write(const DialogDefinition* definition) const {
         const int32_t size = DialogTemplateSize(definition);
@@ -130,7 +129,9 @@ TEST_F(DialogTemplateTest, ItemsAreAlignedForEveryStringLength) {
     for (int titleLength = 0; titleLength < 8; ++titleLength) {
         for (int textLength = 0; textLength < 8; ++textLength) {
             SCOPED_TRACE(testing::Message() << "title " << titleLength << " text " << textLength);
-            WindowRecord record{};
+            // A listed record lives as long as the list, as a program's does.
+            static WindowRecord records[8][8];
+            WindowRecord& record = records[titleLength][textLength];
             DialogCreate(&record, 0, 0, 100, 100, 0, nullptr, std::string(titleLength, 't').c_str(), nullptr);
             ControlAdd(&record, CONTROL_EDIT, std::string(textLength, 'x').c_str(), 1, 2, 30, 10, 0, 10);
             ControlAdd(&record, CONTROL_LABEL, "second", 1, 20, 30, 10, 0, 11);
@@ -207,7 +208,7 @@ TEST_F(DialogTemplateTest, DefinitionsTheTemplateCannotHoldAreRefused) {
 
 TEST_F(DialogTemplateTest, TextsAreConvertedWithTheAnsiCodePage) {
     const char title[] = "Caf\xE9 \xC4";
-    WindowRecord record{};
+    static WindowRecord record;  // listed: lives as long as the list
     DialogCreate(&record, 0, 0, 10, 10, 0, nullptr, title, nullptr);
     WCHAR expected[16] = {};
     const int units = MultiByteToWideChar(CP_ACP, 0, title, -1, expected, 16);

@@ -12,18 +12,13 @@
 #include "rt_dialogs_internal.h"
 #include "rt_events.h"
 #include "rt_core.h"
+#include "test_support.h"
 
 namespace {
 
 bool QueueIsEmpty() {
     MSG message;
     return !PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
-}
-
-std::vector<int32_t> LoggedMessages() {
-    std::vector<int32_t> messages;
-    for (const EventSnapshot& e : LoggedEvents) messages.push_back(e.message);
-    return messages;
 }
 
 class WaitEventsTest : public testing::Test {
@@ -69,7 +64,7 @@ TEST_F(WaitEventsTest, ThreadMessagesAndQuitAreRemovedWithoutAHandlerCall) {
     PostMessageA(record_.hwnd, WM_USER + 2, 0, 0);
     WaitEvents(1);
     EXPECT_TRUE(QueueIsEmpty());
-    EXPECT_EQ(LoggedMessages(), std::vector<int32_t>{WM_USER + 2});
+    EXPECT_SEQUENCE(LoggedMessages(), {{{WM_USER + 2}}});
 }
 
 TEST_F(WaitEventsTest, MessagesPostedByAHandlerAreHandledInTheSameCall) {
@@ -80,7 +75,7 @@ TEST_F(WaitEventsTest, MessagesPostedByAHandlerAreHandledInTheSameCall) {
     };
     PostMessageA(record_.hwnd, WM_USER + 1, 0, 0);
     WaitEvents(1);
-    EXPECT_EQ(LoggedMessages(), (std::vector<int32_t>{WM_USER + 1, WM_USER + 2}));
+    EXPECT_SEQUENCE(LoggedMessages(), {{{WM_USER + 1}}, {{WM_USER + 2}}});
 }
 
 // A key the accelerator table turns into a command is finished: neither the
@@ -102,7 +97,7 @@ TEST_F(WaitEventsTest, AnAcceleratorKeyBecomesOnlyAMenuEvent) {
         LoggedEvents.clear();
         PostMessageA(row.target, WM_KEYDOWN, row.key, 0x001E0001);
         WaitEvents(1);
-        EXPECT_EQ(LoggedMessages(), std::vector<int32_t>{EVENT_MENU});
+        EXPECT_SEQUENCE(LoggedMessages(), {{{EVENT_MENU}}});
         const int32_t menuId = LoggedEvents.empty() ? 0 : LoggedEvents[0].menuId;
         EXPECT_EQ(menuId, row.menuId);
         char text[8] = "?";
@@ -243,6 +238,7 @@ protected:
     }
     void TearDown() override {
         if (dialog_.hwnd) DestroyWindow(dialog_.hwnd);
+        ResetRuntimeGlobals();
     }
     std::string EditText() const {
         char text[32] = "?";

@@ -40,3 +40,39 @@ int32_t LoggingHandler() {
     LoggedEvents.push_back(CurrentEvent());
     return 0;
 }
+
+std::string Describe(const SeenMessage& seen) {
+    struct Name {
+        int32_t message;
+        const char* name;
+    };
+    static const Name kNames[] = {
+        {WM_CREATE, "WM_CREATE"},     {WM_MOVE, "WM_MOVE"},         {WM_SIZE, "WM_SIZE"},
+        {WM_PAINT, "WM_PAINT"},       {WM_CLOSE, "WM_CLOSE"},       {WM_KEYDOWN, "WM_KEYDOWN"},
+        {WM_CHAR, "WM_CHAR"},         {WM_COMMAND, "WM_COMMAND"},   {EVENT_CLOSE, "EVENT_CLOSE"},
+        {EVENT_MENU, "EVENT_MENU"},   {EVENT_CONTROL, "EVENT_CONTROL"}, {EVENT_SIZE, "EVENT_SIZE"},
+        {EVENT_ERASE, "EVENT_ERASE"},
+    };
+    char text[48];
+    std::snprintf(text, sizeof(text), "message 0x%X", seen.message);
+    for (const Name& n : kNames) {
+        if (n.message == seen.message) std::snprintf(text, sizeof(text), "%s (0x%X)", n.name, seen.message);
+    }
+    return text;
+}
+
+std::vector<SeenMessage> LoggedMessages() {
+    std::vector<SeenMessage> messages;
+    for (const EventSnapshot& e : LoggedEvents) messages.push_back(SeenMessage{e.message});
+    return messages;
+}
+
+std::vector<SeenMessage> LoggedMessagesAmong(std::initializer_list<int32_t> kinds) {
+    std::vector<SeenMessage> messages;
+    for (const EventSnapshot& e : LoggedEvents) {
+        for (int32_t kind : kinds) {
+            if (e.message == kind) messages.push_back(SeenMessage{e.message});
+        }
+    }
+    return messages;
+}

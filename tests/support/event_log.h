@@ -1,6 +1,7 @@
 // Snapshots of the event variables, as a handler sees them.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -30,3 +31,13 @@ void SetEventSentinels(const EventSnapshot& values);
 // A handler that appends CurrentEvent() to a global log.
 extern std::vector<EventSnapshot> LoggedEvents;
 int32_t LoggingHandler();
+
+// The message number alone, for sequence checks of what arrived in order.
+struct SeenMessage {
+    int32_t message;
+    bool operator==(const SeenMessage& other) const { return message == other.message; }
+};
+std::string Describe(const SeenMessage& seen);
+// The messages of LoggedEvents in order; with kinds, only those among them.
+std::vector<SeenMessage> LoggedMessages();
+std::vector<SeenMessage> LoggedMessagesAmong(std::initializer_list<int32_t> kinds);

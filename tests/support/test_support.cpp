@@ -1,5 +1,10 @@
 #include "test_support.h"
 
+#include "rt_dialogs_internal.h"
+#include "rt_events.h"
+#include "rt_windows_internal.h"
+#include "rt_winutil_internal.h"
+
 #ifndef DBG_PRINTEXCEPTION_C
 #define DBG_PRINTEXCEPTION_C 0x40010006L
 #endif
@@ -138,4 +143,20 @@ ScopedImportHook::ScopedImportHook(const char* dll, const char* function, void* 
 
 ScopedImportHook::~ScopedImportHook() {
     if (slot_) WriteSlot(slot_, original_);
+}
+
+void ResetRuntimeGlobals() {
+    WindowListFree();
+    CreatingDialog = nullptr;
+    CreatingWindow = nullptr;
+    MessageBoxHook = nullptr;
+    EventMessage = 0;
+    EventWParam = 0;
+    EventLParam = 0;
+    EventMouseX = 0;
+    EventMouseY = 0;
+    EventWindow = nullptr;
+    EventControlId = 0;
+    EventMenuId = 0;
+    EventNotifyCode = 0;
 }

@@ -21,6 +21,14 @@ private:
     void* handler_;
 };
 
+// Puts the runtime's process-wide state back as a program starts with it:
+// the dialog list freed (with the definitions of its records, which must
+// still exist), no creation hand-off under way, no message-box hook, the
+// event variables zero. Fixtures call it in TearDown, so the tests of one
+// program do not see each other's dialogs or events. Class atoms stay: a
+// registered class stays registered.
+void ResetRuntimeGlobals();
+
 // Path of a program built beside the running test executable.
 std::string SiblingProgram(const char* fileName);
 

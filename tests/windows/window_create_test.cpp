@@ -19,37 +19,31 @@
 
 namespace {
 
-// The arguments of the last CreateWindowExA made by the runtime.
+// What a window shows of how it was made: its class, parent and styles, less
+// the bits the system adds by itself (sibling clipping for top-level
+// windows, the raised edge for captions).
 struct Creation {
-    DWORD exStyle = 0;
-    DWORD style = 0;
     std::string className;
-    HWND parent = nullptr;
+    HWND parent;
+    DWORD style;
+    DWORD exStyle;
 };
-Creation lastCreation;
-HWND(WINAPI* realCreateWindowExA)(DWORD, LPCSTR, LPCSTR, DWORD, int, int, int, int, HWND, HMENU, HINSTANCE, LPVOID);
-HWND WINAPI RecordingCreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style, int x, int y, int w,
-                                     int h, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param) {
-    if (!IS_INTRESOURCE(className) && lstrcmpiA(className, "MDICLIENT") != 0) {
-        lastCreation = Creation{exStyle, style, className, parent};
-    }
-    return realCreateWindowExA(exStyle, className, title, style, x, y, w, h, parent, menu, instance, param);
+Creation Observe(HWND window) {
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof(name));
+    const bool child = (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) != 0;
+    return Creation{name, child ? GetParent(window) : nullptr,
+                    static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)) & ~static_cast<DWORD>(WS_CLIPSIBLINGS),
+                    static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)) & ~static_cast<DWORD>(WS_EX_WINDOWEDGE)};
 }
 
 class WindowCreateTest : public testing::Test {
 protected:
-    void SetUp() override {
-        hook_ = std::make_unique<ScopedImportHook>("user32.dll", "CreateWindowExA",
-                                                   reinterpret_cast<void*>(RecordingCreateWindowExA));
-        ASSERT_TRUE(hook_->Installed());
-        realCreateWindowExA = reinterpret_cast<decltype(realCreateWindowExA)>(hook_->Original());
-    }
     void TearDown() override {
         for (WindowRecord* r : {&a_, &b_, &frame_}) {
             if (r->hwnd && IsWindow(r->hwnd)) DestroyWindow(r->hwnd);
         }
     }
-    std::unique_ptr<ScopedImportHook> hook_;
     WindowRecord a_{}, b_{}, frame_{};
 };
 
@@ -73,17 +67,18 @@ TEST_F(WindowCreateTest, OptionBitsBecomeStylesAndExtendedStyles) {
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << std::hex << row.style << " parent " << row.withParent);
         ASSERT_EQ(WindowCreate(&a_, 10, 10, 100, 80, row.style, row.withParent ? &b_ : nullptr, "w", nullptr), 1);
-        EXPECT_EQ(lastCreation.className, "CorvantisWndClass");
-        EXPECT_EQ(lastCreation.style, row.expectedStyle);
-        EXPECT_EQ(lastCreation.exStyle, row.expectedExStyle);
-        EXPECT_EQ(lastCreation.parent, row.withParent ? b_.hwnd : nullptr);
+        const Creation made = Observe(a_.hwnd);
+        EXPECT_EQ(made.className, "CorvantisWndClass");
+        EXPECT_EQ(made.style, row.expectedStyle & ~static_cast<DWORD>(WS_CLIPSIBLINGS));
+        EXPECT_EQ(made.exStyle, row.expectedExStyle);
+        EXPECT_EQ(made.parent, row.withParent ? b_.hwnd : nullptr);
         EXPECT_EQ(a_.hasBackBitmap, row.hasBackBitmap);
         DestroyWindow(a_.hwnd);
     }
     // A parent record without a window counts as no parent.
     WindowRecord unborn{};
     ASSERT_EQ(WindowCreate(&a_, 0, 0, 50, 50, 0, &unborn, "w", nullptr), 1);
-    EXPECT_EQ(lastCreation.style & WS_POPUP, static_cast<DWORD>(WS_POPUP));
+    EXPECT_EQ(Observe(a_.hwnd).style & WS_POPUP, static_cast<DWORD>(WS_POPUP));
 }
 
 TEST_F(WindowCreateTest, RecordGetsTheWindowAndItsDrawingState) {
@@ -116,7 +111,7 @@ TEST_F(WindowCreateTest, RecordGetsTheWindowAndItsDrawingState) {
 
 TEST_F(WindowCreateTest, FrameHasWindowMenuAndMdiClient) {
     ASSERT_EQ(WindowCreate(&frame_, 0, 0, 600, 400, WINOPT_FRAME, nullptr, "frame", nullptr), 1);
-    EXPECT_EQ(lastCreation.className, "CorvantisFrameClass");
+    EXPECT_EQ(Observe(frame_.hwnd).className, "CorvantisFrameClass");
     HMENU bar = GetMenu(frame_.hwnd);
     ASSERT_NE(bar, nullptr);
     char text[32];
@@ -137,7 +132,7 @@ TEST_F(WindowCreateTest, FrameHasWindowMenuAndMdiClient) {
 
     // Children of the frame are MDI children inside its client.
     ASSERT_EQ(WindowCreate(&a_, 0, 0, 200, 150, 0, &frame_, "child", nullptr), 1);
-    EXPECT_EQ(lastCreation.exStyle & WS_EX_MDICHILD, static_cast<DWORD>(WS_EX_MDICHILD));
+    EXPECT_EQ(Observe(a_.hwnd).exStyle & WS_EX_MDICHILD, static_cast<DWORD>(WS_EX_MDICHILD));
     EXPECT_EQ(GetParent(a_.hwnd), frame_.mdiClient);
     EXPECT_EQ(GetDlgCtrlID(a_.hwnd), MDI_FIRST_CHILD_ID);
 }

@@ -16,21 +16,12 @@
 
 namespace {
 
-std::vector<int32_t> messages;
-std::vector<int32_t> watched;
-int32_t WatchingHandler() {
-    for (int32_t m : watched) {
-        if (m == EventMessage) messages.push_back(EventMessage);
-    }
-    return 0;
-}
 
 class WindowProcTest : public testing::Test {
 protected:
     void SetUp() override {
-        messages.clear();
-        watched.clear();
-        ASSERT_EQ(WindowCreate(&window_, 100, 100, 300, 200, 0, nullptr, "w", WatchingHandler), 1);
+        ASSERT_EQ(WindowCreate(&window_, 100, 100, 300, 200, 0, nullptr, "w", LoggingHandler), 1);
+        LoggedEvents.clear();
     }
     void TearDown() override {
         if (IsWindow(window_.hwnd)) DestroyWindow(window_.hwnd);
@@ -39,16 +30,14 @@ protected:
 };
 
 TEST_F(WindowProcTest, CloseRaisesTheEventAndLeavesTheWindowOpen) {
-    watched = {EVENT_CLOSE, WM_CLOSE};
     SendMessageA(window_.hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(IsWindow(window_.hwnd));
-    EXPECT_EQ(messages, std::vector<int32_t>{EVENT_CLOSE});
+    EXPECT_SEQUENCE(LoggedMessagesAmong({EVENT_CLOSE, WM_CLOSE}), {{{EVENT_CLOSE}}});
 }
 
 TEST_F(WindowProcTest, SizeReachesTheHandlerAsEventSizeThenItself) {
-    watched = {EVENT_SIZE, WM_SIZE};
     SetWindowPos(window_.hwnd, nullptr, 0, 0, 320, 220, SWP_NOMOVE | SWP_NOZORDER);
-    EXPECT_EQ(messages, (std::vector<int32_t>{EVENT_SIZE, WM_SIZE}));
+    EXPECT_SEQUENCE(LoggedMessagesAmong({EVENT_SIZE, WM_SIZE}), {{{EVENT_SIZE}}, {{WM_SIZE}}});
 }
 
 int32_t resized[3];
@@ -124,7 +113,6 @@ void FillBackBitmap(const WindowRecord& record, COLORREF colour) {
 }
 
 TEST_F(WindowProcTest, PaintCopiesExactlyTheUpdateRectangleAndSparesChildren) {
-    watched = {WM_PAINT};
     const COLORREF bitmapColour = RGB(200, 40, 40);
     const COLORREF screenColour = RGB(30, 30, 200);
     UpdateWindow(window_.hwnd);
@@ -144,7 +132,7 @@ TEST_F(WindowProcTest, PaintCopiesExactlyTheUpdateRectangleAndSparesChildren) {
         }
     }
     ReleaseDC(window_.hwnd, windowDc);
-    EXPECT_TRUE(messages.empty()) << "a backed window raises no paint event";
+    EXPECT_SEQUENCE(LoggedMessagesAmong({WM_PAINT}), {});  // a backed window raises no paint event
 
     // A visible child inside the update rectangle keeps its own pixels.
     ControlAdd(&window_, CONTROL_LABEL, "", 20, 20, 40, 30, 0, 5);
@@ -162,13 +150,13 @@ TEST_F(WindowProcTest, PaintCopiesExactlyTheUpdateRectangleAndSparesChildren) {
 }
 
 TEST(WindowProcPaint, WindowWithoutBitmapRaisesThePaintEvent) {
-    messages.clear();
-    watched = {WM_PAINT};
     WindowRecord record{};
-    ASSERT_EQ(WindowCreate(&record, 0, 0, 100, 100, WINOPT_NOBITMAP, nullptr, "nb", WatchingHandler), 1);
+    ASSERT_EQ(WindowCreate(&record, 0, 0, 100, 100, WINOPT_NOBITMAP, nullptr, "nb", LoggingHandler), 1);
+    UpdateWindow(record.hwnd);
+    LoggedEvents.clear();
     InvalidateRect(record.hwnd, nullptr, FALSE);
     UpdateWindow(record.hwnd);
-    EXPECT_FALSE(messages.empty());
+    EXPECT_SEQUENCE(LoggedMessagesAmong({WM_PAINT}), {{{WM_PAINT}}});
     DestroyWindow(record.hwnd);
 }
 

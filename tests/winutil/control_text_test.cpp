@@ -21,7 +21,7 @@ protected:
     }
     void TearDown() override {
         DestroyWindow(dialog_.hwnd);
-        WindowListFree();
+        ResetRuntimeGlobals();
         HeapShutdown();
     }
     std::string Read(int32_t id) {
