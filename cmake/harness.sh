@@ -3,7 +3,7 @@
 
 RT_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 RT_BUILD=${RT_BUILD:-$RT_ROOT/build}
-RT_PACKAGES=(cmake make g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest wine wine64
+RT_PACKAGES=(cmake make g++-mingw-w64-i686 g++-mingw-w64-x86-64 clang lld llvm googletest wine wine64
              fonts-wine xvfb xauth xdotool imagemagick)
 RT_WINE_LOADER=/usr/lib/wine/wine64
 RT_WINE_SERVER=/usr/lib/wine/wineserver64
