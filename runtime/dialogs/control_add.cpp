@@ -112,7 +112,9 @@ int32_t ControlDefinitionAppend(WindowRecord* record, uint32_t exStyle, const ch
                                 uint32_t style, int32_t x, int32_t y, int32_t cx, int32_t cy, int32_t id,
                                 int32_t type, int32_t isDefault) {
     if (!record || !record->definition) return 0;
-    if (!DialogUnitsFit(DialogUnitRect{x, y, cx, cy})) return 0;
+    // Without a class (a type outside the table, an empty name) the dialog
+    // manager would refuse the whole dialog.
+    if (!className || !className[0] || !DialogUnitsFit(DialogUnitRect{x, y, cx, cy})) return 0;
     // The template keeps identifiers in 16 bits and counts items in 16 bits.
     int32_t count = 0;
     ControlDefinition** link = &record->definition->controls;

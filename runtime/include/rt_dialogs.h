@@ -24,13 +24,14 @@ constexpr uint32_t DIALOG_FIXED_STYLE = 0x900000C0u;
 // Controls. On a dialog record the control is defined (converted to dialog
 // units and appended to the definition); on a window record it is created at
 // once, in pixels, and attached. Style bit 0x80000 asks for a hidden control.
-// Refused on a dialog: an identifier already used in its low 16 bits (the
-// template keeps 16), a rectangle whose dialog units do not fit 16 signed
-// bits, a 65536th control. Always returns 0.
+// Refused on a dialog: a type outside ControlType (no class to make), an
+// identifier already used in its low 16 bits (the template keeps 16; -1 too
+// counts once), a rectangle whose dialog units do not fit 16 signed bits, a
+// 65536th control. Always returns 0.
 int32_t ControlAdd(WindowRecord* record, ControlType type, const char* text, int32_t x, int32_t y, int32_t width,
                    int32_t height, uint32_t style, int32_t id);
-// The same for a caller-named class (type 99, no type table). Class names
-// longer than 31 characters are refused. Returns the new control when it was
+// The same for a caller-named class (type 99, no type table). Empty class
+// names and names longer than 31 characters are refused. Returns the new control when it was
 // created at once, otherwise 0.
 HWND ControlAddByClass(WindowRecord* record, const char* className, const char* text, int32_t x, int32_t y,
                        int32_t width, int32_t height, uint32_t style, uint32_t exStyle, int32_t id);

@@ -25,7 +25,7 @@ enum : int32_t {
     EVENT_CLOSE = 0x8002,    // WM_CLOSE
     EVENT_MENU = 0x8003,     // WM_COMMAND from a menu or accelerator
     EVENT_CONTROL = 0x8004,  // WM_COMMAND from a control, WM_NOTIFY
-    EVENT_SIZE = 0x8009,     // raised just before WM_SIZE / WM_SIZING
+    EVENT_SIZE = 0x8009,     // raised just before WM_SIZE / WM_SIZING (not inside WindowCreate)
     EVENT_ERASE = 0x800F,    // background erased
 };
 

@@ -12,7 +12,9 @@
 typedef int32_t (*EventHandler)();
 
 // Optional per-record routines supplied by user code through `hooks`.
-typedef int32_t (*KeyFilterProc)(HWND window, MSG* message);  // non-zero: key consumed
+// The pump calls the key filter for each WM_KEYDOWN of the record's window or
+// its children, before anything else; non-zero: the key is consumed.
+typedef int32_t (*KeyFilterProc)(HWND window, MSG* message);
 typedef int32_t (*ResizeProc)(HWND window, int32_t width, int32_t height);
 struct WindowHooks {
     uintptr_t reserved;

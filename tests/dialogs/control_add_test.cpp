@@ -53,7 +53,6 @@ TEST_F(ControlAddTest, TypeTableGivesClassStyleAndExtendedStyle) {
         {11, 0, "SysListView32", 0x50000000, 0, 0},
         {12, 0, "msctls_statusbar32", 0x50000000, 0, 0},
         {14, WS_BORDER, "SysTreeView32", 0x50800000, 0x200, 0},
-        {42, 0, "", 0x50000000, 0, 0},
         // Bit 0x80000 asks for a hidden control and never reaches the system.
         {4, 0x80000, "EDIT", 0x40800000, 0x200, 0},
         {7, 0x50080000, "STATIC", 0x40000000, 0, 0},
@@ -132,6 +131,20 @@ TEST_F(ControlAddTest, ByClassKeepsTheCallersBitsAndRefusesLongClassNames) {
     const std::string fits(31, 'c');
     ControlAddByClass(&dialog_, fits.c_str(), "x", 0, 0, 1, 1, 0, 0, 6);
     EXPECT_EQ(std::string(Last()->className), fits);
+}
+
+// A control the dialog manager cannot make fails the whole dialog: an
+// unknown type (no class) or an empty class name is refused, and the dialog
+// still shows.
+TEST_F(ControlAddTest, ControlsWithoutAClassAreRefused) {
+    ControlAdd(&dialog_, CONTROL_EDIT, "", 0, 0, 50, 14, 0, 1);
+    ControlAdd(&dialog_, static_cast<ControlType>(77), "x", 0, 20, 10, 10, 0, 2);
+    EXPECT_EQ(ControlAddByClass(&dialog_, "", "x", 0, 30, 10, 10, 0, 0, 3), nullptr);
+    EXPECT_EQ(ControlAddByClass(&dialog_, nullptr, "x", 0, 40, 10, 10, 0, 0, 4), nullptr);
+    EXPECT_EQ(Last()->id, 1);
+    HWND shown = DialogShow(&dialog_, nullptr);
+    EXPECT_NE(shown, nullptr);
+    if (shown) DestroyWindow(shown);
 }
 
 TEST(ControlAddWindow, CreatesAndAttachesAtOnceInPixels) {
