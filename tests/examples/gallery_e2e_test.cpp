@@ -76,6 +76,12 @@ protected:
         const RECT r = WindowRect(window);
         ClickAt(r.left + 120, r.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2);
     }
+    // Keys go to the foreground window: under emulation the frame becomes it
+    // again seconds after a dialog closes, and keys sent before then are lost.
+    bool ActivateFrame() {
+        ClickCaption(frame_);
+        return WaitUntil([this] { return GetForegroundWindow() == frame_; });
+    }
     StartedProgram program_{RT_GALLERY};
     HWND frame_ = nullptr;
     HWND client_ = nullptr;
@@ -120,7 +126,7 @@ TEST_F(GalleryApp, ShowsEveryPartAndAnswersMenusMouseAndKeyboard) {
     EXPECT_EQ(coldAgain.At(x, y), cold.At(x, y));
 
     // The modal dialog from the Gallery menu, ended with Enter.
-    ClickCaption(frame_);
+    ASSERT_TRUE(ActivateFrame());
     SendInputAltLetter('G');
     PressKey('A');
     HWND about = WaitForWindow(nullptr, "About the Gallery");
@@ -130,6 +136,7 @@ TEST_F(GalleryApp, ShowsEveryPartAndAnswersMenusMouseAndKeyboard) {
     EXPECT_TRUE(WaitForWindowGone(about));
 
     // Window menu: Tile lays the children full width.
+    ASSERT_TRUE(ActivateFrame());
     SendInputAltLetter('W');
     PressKey('T');
     auto tiled = [&] {

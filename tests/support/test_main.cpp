@@ -2,10 +2,32 @@
 // entry establishes.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "rt_numbers.h"
+#include "whole_run.h"
+
+namespace {
+
+std::string Setting(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     FpuModeReset();
     testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    // Set when the whole program is registered as one test.
+    const std::string limit = Setting("RT_TEST_CASE_LIMIT");
+    const std::string results = Setting("RT_TEST_RESULTS");
+    if (limit.empty() && results.empty()) return RUN_ALL_TESTS();
+
+    WholeRunWatch watch(std::atoi(limit.c_str()), results);
+    testing::TestEventListeners& listeners = testing::UnitTest::GetInstance()->listeners();
+    listeners.Append(&watch);
+    const int status = RUN_ALL_TESTS();
+    listeners.Release(&watch);
+    return status;
 }
