@@ -1,17 +1,12 @@
-// Decimal text to numbers and back, on the x87 in the runtime's fixed mode.
+// Decimal text to numbers and integers to text, on the x87 in the runtime's
+// fixed mode.
 //
 // The x87 steps are inline assembly with the "t" and "u" (top two stack
 // registers) constraints, and long double is the 80-bit format on MinGW:
 // GCC and Clang agree on both, so one form serves the two compilers.
-#include <cstring>
-
 #include "rt_numbers.h"
 
 namespace {
-
-// Packed-decimal image of the last value formatted: nine bytes of two digits,
-// least significant first, and a sign byte.
-unsigned char RealToTextWork[10];
 
 // b * log2(a), a > 0, kept in extended precision.
 long double Log2Product(long double a, long double b) {
@@ -54,66 +49,26 @@ long double TruncateTowardZero(long double x) {
     return result;
 }
 
-int32_t WriteFixed(char* destination, const char* text) {
-    const size_t length = std::strlen(text);
-    std::memcpy(destination, text, length + 1);
-    return static_cast<int32_t>(length);
-}
-
-int32_t FormatExtended(char* destination, long double value, int32_t decimals) {
-    if (!destination) return 0;
-    if (decimals < 0 || decimals > 17) return WriteFixed(destination, " ERR");
-    if (value != value) return WriteFixed(destination, " NAN");
-    if (__builtin_isinf(value)) return WriteFixed(destination, value < 0 ? "-INF" : " INF");
-
-    long double scaled = value;
-    if (decimals > 0) {
-        long double power = 10;
-        for (int32_t i = 1; i < decimals; ++i) power *= 10;
-        scaled = value * power;
-    }
-    // Rounds with the current mode (nearest even) and packs 18 digits.
-    __asm__ __volatile__("fbstp %0" : "=m"(RealToTextWork) : "t"(scaled) : "st");
-    // Byte 8 holds the top two digits (at most 0x99); 0xFF there is the
-    // indefinite pattern stored for magnitudes of 1e18 and more.
-    if (RealToTextWork[8] == 0xFF) return WriteFixed(destination, value < 0 ? "-OVERFLOW" : " OVERFLOW");
-
-    char digits[18];
-    for (int32_t i = 0; i < 9; ++i) {
-        const unsigned char pair = RealToTextWork[8 - i];
-        digits[2 * i] = static_cast<char>('0' + (pair >> 4));
-        digits[2 * i + 1] = static_cast<char>('0' + (pair & 0x0F));
-    }
-    const int32_t integerDigits = 18 - decimals;
-    int32_t first = 0;
-    while (first < integerDigits && digits[first] == '0') ++first;
-
-    int32_t n = 0;
-    destination[n++] = (RealToTextWork[9] & 0x80) ? '-' : ' ';
-    if (first == integerDigits) destination[n++] = '0';
-    for (int32_t i = first; i < integerDigits; ++i) destination[n++] = digits[i];
-    if (decimals > 0) {
-        destination[n++] = '.';
-        for (int32_t i = integerDigits; i < 18; ++i) destination[n++] = digits[i];
-    }
-    destination[n] = 0;
-    return n;
-}
-
 int32_t WriteMagnitude(char* destination, uint64_t magnitude, bool negative) {
     if (!destination) return 0;
     char reversed[20];
     int32_t count = 0;
-    // 64 by 32 bits in two steps: the high word, then the remainder with the low word.
-    uint32_t high = static_cast<uint32_t>(magnitude >> 32);
-    uint32_t low = static_cast<uint32_t>(magnitude);
+    // Long division by 10 in 16-bit digits, so that every step is a 32-bit
+    // division: a 64-bit one is a library call on i686.
+    uint32_t parts[4] = {static_cast<uint32_t>(magnitude >> 48), static_cast<uint32_t>(magnitude >> 32) & 0xFFFF,
+                         static_cast<uint32_t>(magnitude >> 16) & 0xFFFF, static_cast<uint32_t>(magnitude) & 0xFFFF};
+    bool more;
     do {
-        const uint32_t remainderHigh = high % 10;
-        high /= 10;
-        const uint64_t partial = (static_cast<uint64_t>(remainderHigh) << 32) | low;
-        low = static_cast<uint32_t>(partial / 10);
-        reversed[count++] = static_cast<char>('0' + partial % 10);
-    } while (high != 0 || low != 0);
+        uint32_t remainder = 0;
+        more = false;
+        for (uint32_t& part : parts) {
+            const uint32_t current = (remainder << 16) | part;
+            part = current / 10;
+            remainder = current % 10;
+            more = more || part != 0;
+        }
+        reversed[count++] = static_cast<char>('0' + remainder);
+    } while (more);
 
     int32_t n = 0;
     if (negative) destination[n++] = '-';
@@ -166,14 +121,6 @@ double TextToReal(const char* text) {
         }
     }
     return negative ? -result : result;
-}
-
-int32_t RealToText(char* destination, double value, int32_t decimals) {
-    return FormatExtended(destination, value, decimals);
-}
-
-int32_t RealToTextSingle(char* destination, float value, int32_t decimals) {
-    return FormatExtended(destination, value, decimals);
 }
 
 int32_t Int64ToText(char* destination, int64_t value) {

@@ -1,6 +1,5 @@
-// String primitives. Length and copy scan a machine word at a time: an aligned
-// word never straddles a page, so reading a whole word that holds the
-// terminator cannot touch an unmapped page.
+// String operations built on length and copy: bounded copies, assignment to
+// string variables, and the operations that return new heap strings.
 #include "rt_strings.h"
 
 #include <windows.h>
@@ -11,58 +10,9 @@
 
 namespace {
 
-typedef uintptr_t __attribute__((may_alias)) AliasedWord;
-constexpr uintptr_t kWordSize = sizeof(uintptr_t);
-constexpr uintptr_t kLowBits = ~uintptr_t{0} / 0xFF;  // 0x0101...01
-constexpr uintptr_t kHighBits = kLowBits << 7;        // 0x8080...80
-
-// Non-zero when the word holds a zero byte; its lowest set bit marks the first.
-inline uintptr_t ZeroByteMask(uintptr_t word) {
-    return (word - kLowBits) & ~word & kHighBits;
-}
-
-inline bool IsAligned(const void* p) {
-    return (reinterpret_cast<uintptr_t>(p) & (kWordSize - 1)) == 0;
-}
-
 const char* OrEmpty(const char* text) { return text ? text : ""; }
 
 }  // namespace
-
-int32_t StrLength(const char* text) {
-    if (!text) return 0;
-    const char* p = text;
-    for (; !IsAligned(p); ++p) {
-        if (*p == 0) return static_cast<int32_t>(p - text);
-    }
-    const AliasedWord* word = reinterpret_cast<const AliasedWord*>(p);
-    uintptr_t mask;
-    while ((mask = ZeroByteMask(*word)) == 0) ++word;
-    p = reinterpret_cast<const char*>(word) + (__builtin_ctzll(mask) >> 3);
-    return static_cast<int32_t>(p - text);
-}
-
-char* StrCopy(char* destination, const char* source) {
-    if (!destination) return destination;
-    char* d = destination;
-    const char* s = OrEmpty(source);
-    // Align the source: its reads are the ones that could run into an unmapped
-    // page. Stores may be unaligned; x86 handles them.
-    for (; !IsAligned(s); ++s, ++d) {
-        if ((*d = *s) == 0) return destination;
-    }
-    for (;;) {
-        const uintptr_t word = *reinterpret_cast<const AliasedWord*>(s);
-        if (ZeroByteMask(word)) break;
-        std::memcpy(d, &word, kWordSize);
-        s += kWordSize;
-        d += kWordSize;
-    }
-    // The word holding the terminator: bytes up to it, nothing beyond.
-    while ((*d++ = *s++) != 0) {
-    }
-    return destination;
-}
 
 char* StrCopyBounded(char* destination, const char* source, int32_t size) {
     if (!destination || size <= 0) return destination;

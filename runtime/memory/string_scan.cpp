@@ -1,0 +1,71 @@
+// Length and copy, the string operations run per character: they scan a
+// machine word at a time. An aligned word never straddles a page, so reading a
+// whole word that holds the terminator cannot touch an unmapped page.
+#include "rt_strings.h"
+
+#include <cstring>
+
+namespace {
+
+typedef uintptr_t __attribute__((may_alias)) AliasedWord;
+constexpr uintptr_t kWordSize = sizeof(uintptr_t);
+constexpr uintptr_t kLowBits = ~uintptr_t{0} / 0xFF;  // 0x0101...01
+constexpr uintptr_t kHighBits = kLowBits << 7;        // 0x8080...80
+
+// Non-zero when the word holds a zero byte; its lowest set bit marks the first.
+inline uintptr_t ZeroByteMask(uintptr_t word) {
+    return (word - kLowBits) & ~word & kHighBits;
+}
+
+// Index of the lowest set bit at the word's own width: a 64-bit count on
+// i686 would be a library call.
+inline unsigned LowestSetBit(uintptr_t word) {
+    if constexpr (sizeof(uintptr_t) == 8) {
+        return static_cast<unsigned>(__builtin_ctzll(word));
+    } else {
+        return static_cast<unsigned>(__builtin_ctz(static_cast<unsigned>(word)));
+    }
+}
+
+inline bool IsAligned(const void* p) {
+    return (reinterpret_cast<uintptr_t>(p) & (kWordSize - 1)) == 0;
+}
+
+const char* OrEmpty(const char* text) { return text ? text : ""; }
+
+}  // namespace
+
+int32_t StrLength(const char* text) {
+    if (!text) return 0;
+    const char* p = text;
+    for (; !IsAligned(p); ++p) {
+        if (*p == 0) return static_cast<int32_t>(p - text);
+    }
+    const AliasedWord* word = reinterpret_cast<const AliasedWord*>(p);
+    uintptr_t mask;
+    while ((mask = ZeroByteMask(*word)) == 0) ++word;
+    p = reinterpret_cast<const char*>(word) + (LowestSetBit(mask) >> 3);
+    return static_cast<int32_t>(p - text);
+}
+
+char* StrCopy(char* destination, const char* source) {
+    if (!destination) return destination;
+    char* d = destination;
+    const char* s = OrEmpty(source);
+    // Align the source: its reads are the ones that could run into an unmapped
+    // page. Stores may be unaligned; x86 handles them.
+    for (; !IsAligned(s); ++s, ++d) {
+        if ((*d = *s) == 0) return destination;
+    }
+    for (;;) {
+        const uintptr_t word = *reinterpret_cast<const AliasedWord*>(s);
+        if (ZeroByteMask(word)) break;
+        std::memcpy(d, &word, kWordSize);
+        s += kWordSize;
+        d += kWordSize;
+    }
+    // The word holding the terminator: bytes up to it, nothing beyond.
+    while ((*d++ = *s++) != 0) {
+    }
+    return destination;
+}
