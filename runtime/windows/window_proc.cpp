@@ -95,10 +95,11 @@ int32_t WindowEraseBackground(HWND window, WPARAM wParam, LPARAM lParam) {
 int32_t WindowPaint(HWND window, WPARAM wParam, LPARAM lParam) {
     WindowRecord* record = RecordOf(window);
     if (!record) return 1;
-    RECT update{};
-    GetUpdateRect(record->hwnd, &update, FALSE);
+    // The rectangle BeginPaint gives is the update's bounds: asking the
+    // system again costs a round trip per paint.
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(record->hwnd, &paint);
+    const RECT update = paint.rcPaint;
     PaintContext context{record->hwnd, dc};
     EnumChildWindows(record->hwnd, ExcludeChildCallback, reinterpret_cast<LPARAM>(&context));
     if (!record->hasBackBitmap) {
