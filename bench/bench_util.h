@@ -37,3 +37,9 @@ double MedianNsPerCall(int repetitions, long iterations, Body body) {
     std::sort(samples.begin(), samples.end());
     return samples[samples.size() / 2];
 }
+
+// One row of the table cmake/bench.sh prints: a figure, the figure it is
+// compared with, and the target for their ratio ("" when only reported).
+inline void Row(const char* what, double figure, double baseline, const char* unit, const char* target) {
+    std::printf("row\t%s\t%.6g\t%.6g\t%s\t%s\n", what, figure, baseline, unit, target);
+}

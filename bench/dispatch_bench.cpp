@@ -56,6 +56,8 @@ int main() {
     std::printf("post + WaitEvents(1)       %8.1f ns\n", pumpNs);
     std::printf("post + Peek/Dispatch loop  %8.1f ns  (pump adds %.1f ns)\n", plainNs, pumpNs - plainNs);
     std::printf("(median of 9 runs; %ld calls, %ld posts each)\n", calls, posts);
+    Row("DispatchEvent (vs direct handler call)", dispatchNs, directNs, "ns", "");
+    Row("posted message, WaitEvents(1) (vs Peek/Dispatch loop)", pumpNs, plainNs, "ns", "<= 1.05");
     DestroyWindow(record.hwnd);
     return 0;
 }

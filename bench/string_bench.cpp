@@ -58,6 +58,9 @@ int main() {
         std::printf("%-8zu %12.1f %12.1f %12.1f %12.1f %12.1f %12.1f %8.2f %8.2f\n", size, strLength,
                     byteLength, libLength, strCopy, byteCopy, libCopy, byteLength / strLength,
                     byteCopy / strCopy);
+        const std::string bytes = std::to_string(size) + " bytes";
+        Row(("StrLength, " + bytes + " (vs byte loop)").c_str(), strLength, byteLength, "ns", "");
+        Row(("StrCopy, " + bytes + " (vs byte loop)").c_str(), strCopy, byteCopy, "ns", "");
     }
     std::printf("(ns per call, median of 9; 'x' columns: byte loop time / runtime time)\n");
     return 0;

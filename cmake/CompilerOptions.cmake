@@ -20,7 +20,7 @@ endif()
 add_compile_options(-Wall -Wextra -ffunction-sections)
 # Programs are stripped by corvantis_program; test programs keep their
 # symbols, so a crash under Wine names the functions in its backtrace.
-add_link_options(-static -static-libgcc -Wl,--gc-sections)
+add_link_options(-static -static-libgcc -ffunction-sections -Wl,--gc-sections)
 
 # Runtime and application code: no exceptions, no RTTI. On i686 nothing
 # unwinds through it by tables either (SEH there walks the frame chain), so

@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Builds the release variant, runs every benchmark under the tests' Wine
+# set-up and prints one table: each figure, what it is compared with, their
+# ratio and its target; then the programs' sizes against the same dialog
+# written directly against Win32, and where the application's bytes come from.
+# Figures are only meaningful on an otherwise idle machine.
+set -euo pipefail
+source "$(dirname "$0")/harness.sh"
+
+PROGRAMS=(name_entry gallery baseline_dialog)
+BENCHES=(string_bench dispatch_bench paint_bench startup_bench)
+APP_LIMIT=24576
+
+rt_install_packages
+rt_build x86_64 "${PROGRAMS[@]}" "${BENCHES[@]}"
+rt_build_starter x86_64
+rt_build i686 "${PROGRAMS[@]}"
+rt_build_starter i686
+
+rows=$(mktemp)
+trap 'rt_stop; rm -f "$rows"' EXIT
+rt_start_wine
+bin=$RT_BUILD/x86_64/bench
+for bench in "${BENCHES[@]}"; do
+  rt_log "running $bench"
+  args=()
+  [ "$bench" != startup_bench ] ||
+    args=("Z:$RT_BUILD/x86_64/app/name_entry.exe" "Z:$bin/baseline_dialog.exe" 15)
+  "$WINELOADER" "$bin/$bench.exe" "${args[@]}" | tr -d '\r' | tee /dev/stderr | grep '^row' >>"$rows"
+done
+rt_stop
+
+size() { stat -c %s "$1"; }
+for arch in x86_64 i686; do
+  dir=$RT_BUILD/$arch
+  base=$(size "$dir/bench/baseline_dialog.exe")
+  printf 'row\t%s\t%s\t%s\tB\t%s\n' "name_entry.exe, $arch (vs plain Win32)" "$(size "$dir/app/name_entry.exe")" \
+    "$base" "<= $APP_LIMIT B" >>"$rows"
+  printf 'row\t%s\t%s\t%s\tB\t\n' "gallery.exe, $arch (vs plain Win32)" \
+    "$(size "$dir/examples/gallery/gallery.exe")" "$base" >>"$rows"
+  printf 'row\t%s\t%s\t%s\tB\t\n' "starter.exe, $arch (vs plain Win32)" "$(size "$dir/starter/starter.exe")" \
+    "$base" >>"$rows"
+done
+
+rt_log "results ($(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg))"
+awk -F'\t' -v limit="$APP_LIMIT" '
+  BEGIN { printf "%-62s %12s %12s %8s %10s  %s\n", "", "figure", "baseline", "ratio", "target", ""; bad = 0 }
+  {
+    ratio = $4 > 0 ? $3 / $4 : 0
+    verdict = ""
+    if ($6 ~ /^<= [0-9.]+$/) { split($6, t, " "); verdict = ratio <= t[2] ? "met" : "MISSED" }
+    else if ($6 ~ / B$/) { split($6, t, " "); verdict = $3 <= t[2] ? "met" : "MISSED" }
+    if (verdict == "MISSED") bad++
+    printf "%-62s %10.6g %-2s %10.6g %8.3f %10s  %s\n", $2, $3, $5, $4, ratio, $6, verdict
+  }
+  END { if (bad) printf "%d target(s) missed\n", bad }' "$rows"
+
+# Where the application's bytes come from: per source unit, from the link map
+# and the symbols of the objects it was made of. Functions of anonymous
+# namespaces are found by their name in the sources.
+for arch in x86_64 i686; do
+  dir=$RT_BUILD/$arch
+  prefix=$arch-w64-mingw32
+  symbols=$(mktemp)
+  "$prefix-nm" -A --defined-only "$dir/runtime/libcorvantis_runtime.a" "$dir/app/libcorvantis_entry.a" \
+    "$dir/app/CMakeFiles/name_entry.dir/name_entry.cpp.obj" >"$symbols" 2>/dev/null || true
+  grep -o '_GLOBAL__N_1[0-9]*[A-Za-z_]*' "$dir/app/name_entry.map" | sort -u | while read -r mangled; do
+    rest=${mangled#_GLOBAL__N_1}
+    length=${rest%%[!0-9]*}
+    name=${rest:${#length}:$length}
+    file=$(grep -lE "^[A-Za-z].*[ *&]$name\(" "$RT_ROOT"/runtime/*/*.cpp "$RT_ROOT"/app/*.cpp 2>/dev/null | head -n 1)
+    [ -z "$file" ] || grep -o "[_A-Za-z0-9]*$mangled[A-Za-z0-9_]*" "$dir/app/name_entry.map" | sort -u |
+      sed "s|^|source:$(basename "$file").obj:0 t |"
+  done >>"$symbols"
+  printf '\nname_entry.exe, %s: %s bytes; bytes per source unit\n' "$arch" "$(size "$dir/app/name_entry.exe")"
+  printf '%-30s %7s %7s %7s %7s %7s\n' unit code rodata unwind imports total
+  awk -f "$RT_ROOT/cmake/size-table.awk" "$symbols" "$dir/app/name_entry.map" | sort -k6,6nr
+  sections=
+  while read -r _ name hexsize _; do
+    sections+="${sections:+, }$name $((16#$hexsize))"
+  done < <("$prefix-objdump" -h "$dir/app/name_entry.exe" | grep -E '^ +[0-9]+ ')
+  echo "sections (bytes): $sections"
+  rm -f "$symbols"
+done
