@@ -29,8 +29,12 @@ bool PassThroughRecord(const WindowRecord* record, MSG* message) {
         record->hooks->keyFilter(record->hwnd, message)) {
         return false;
     }
-    HACCEL table = static_cast<HACCEL>(GetPropA(record->hwnd, RT_PROP_ACCELERATORS));
-    if (table && TranslateAcceleratorA(record->hwnd, table, message)) return false;
+    // Only keys can be accelerators; the property lookup is a round trip to
+    // the window manager, the largest cost of a message otherwise.
+    if (message->message >= WM_KEYFIRST && message->message <= WM_KEYLAST) {
+        HACCEL table = static_cast<HACCEL>(GetPropA(record->hwnd, RT_PROP_ACCELERATORS));
+        if (table && TranslateAcceleratorA(record->hwnd, table, message)) return false;
+    }
     if (record->isDialog) return !IsDialogMessageA(record->hwnd, message);
     return true;
 }
