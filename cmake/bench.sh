@@ -68,7 +68,7 @@ for arch in x86_64 i686; do
     rest=${mangled#_GLOBAL__N_1}
     length=${rest%%[!0-9]*}
     name=${rest:${#length}:$length}
-    file=$(grep -lE "^[A-Za-z].*[ *&]$name\(" "$RT_ROOT"/runtime/*/*.cpp "$RT_ROOT"/app/*.cpp 2>/dev/null | head -n 1)
+    file=$(grep -lE "^[A-Za-z].*[ *&]$name\(" "$RT_ROOT"/runtime/*/*.cpp "$RT_ROOT"/app/*.cpp 2>/dev/null | head -n 1 || true)
     [ -z "$file" ] || grep -o "[_A-Za-z0-9]*$mangled[A-Za-z0-9_]*" "$dir/app/name_entry.map" | sort -u |
       sed "s|^|source:$(basename "$file").obj:0 t |"
   done >>"$symbols"
