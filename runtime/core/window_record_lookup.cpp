@@ -3,13 +3,48 @@
 // slot 0 of a dialog is the dialog manager's message-result slot.
 #include "rt_core.h"
 
+namespace {
+
+// A runtime dialog keeps its record twice: in its "DLGPTR" property, which
+// others may read, and in the last pointer of its class's extra bytes, past
+// the dialog manager's. Reading a property can be a round trip to the window
+// manager, and the record is needed for every message the dialog gets.
+int DialogRecordSlot(HWND window) {
+    return static_cast<int>(GetClassLongA(window, GCL_CBWNDEXTRA)) - static_cast<int>(sizeof(void*));
+}
+
+bool IsRuntimeDialog(HWND window) {
+    return DialogClassAtom != 0 && static_cast<uint16_t>(GetClassWord(window, GCW_ATOM)) == DialogClassAtom;
+}
+
+}  // namespace
+
+WindowRecord* DialogRecordOf(HWND window) {
+    if (!window) return nullptr;
+    if (IsRuntimeDialog(window)) {
+        if (auto* record = reinterpret_cast<WindowRecord*>(GetWindowLongPtrA(window, DialogRecordSlot(window)))) {
+            return record;
+        }
+    }
+    // Bound by other code through the property alone, or not bound yet.
+    return static_cast<WindowRecord*>(GetPropA(window, RT_PROP_DIALOG_RECORD));
+}
+
+void DialogRecordBind(HWND window, WindowRecord* record) {
+    SetPropA(window, RT_PROP_DIALOG_RECORD, record);
+    if (IsRuntimeDialog(window)) SetWindowLongPtrA(window, DialogRecordSlot(window), reinterpret_cast<LONG_PTR>(record));
+}
+
+void DialogRecordUnbind(HWND window) {
+    RemovePropA(window, RT_PROP_DIALOG_RECORD);
+    if (IsRuntimeDialog(window)) SetWindowLongPtrA(window, DialogRecordSlot(window), 0);
+}
+
 WindowRecord* WindowRecordOf(HWND window) {
     if (!window) return nullptr;
     const uint16_t atom = static_cast<uint16_t>(GetClassWord(window, GCW_ATOM));
     if (atom == 0) return nullptr;
-    if (atom == DialogClassAtom) {
-        return static_cast<WindowRecord*>(GetPropA(window, RT_PROP_DIALOG_RECORD));
-    }
+    if (atom == DialogClassAtom) return DialogRecordOf(window);
     if (atom == WindowClassAtom || atom == FrameClassAtom) {
         return reinterpret_cast<WindowRecord*>(GetWindowLongPtrA(window, 0));
     }

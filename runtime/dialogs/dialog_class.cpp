@@ -14,8 +14,11 @@ int32_t RegisterDialogClass() {
     windowClass.lpfnWndProc = DefDlgProcA;
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.style &= ~CS_GLOBALCLASS;
-    // The dialog manager's own bytes; never less than the system class keeps.
-    if (windowClass.cbWndExtra < DLGWINDOWEXTRA) windowClass.cbWndExtra = DLGWINDOWEXTRA;
+    // The dialog manager's own bytes, never fewer than the system class
+    // keeps, then one aligned pointer of the runtime's: the record.
+    constexpr int kPointer = static_cast<int>(sizeof(void*));
+    const int managerBytes = windowClass.cbWndExtra < DLGWINDOWEXTRA ? DLGWINDOWEXTRA : windowClass.cbWndExtra;
+    windowClass.cbWndExtra = (managerBytes + kPointer - 1) / kPointer * kPointer + kPointer;
     windowClass.hIcon = nullptr;
     windowClass.hCursor = nullptr;
     windowClass.hIconSm = nullptr;

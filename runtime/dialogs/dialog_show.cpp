@@ -85,14 +85,14 @@ int32_t DialogControlsSetup(WindowRecord* record) {
 }
 
 INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    WindowRecord* record = window ? static_cast<WindowRecord*>(GetPropA(window, RT_PROP_DIALOG_RECORD)) : nullptr;
+    WindowRecord* record = DialogRecordOf(window);
     INT_PTR result = 0;
 
     if (message == WM_INITDIALOG) {
         record = CreatingDialog;
         CreatingDialog = nullptr;
         if (!record) return TRUE;
-        SetPropA(window, RT_PROP_DIALOG_RECORD, record);
+        DialogRecordBind(window, record);
         record->hwnd = window;
         DialogControlsSetup(record);
         DispatchEvent(record, message, wParam, lParam);
@@ -119,7 +119,7 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             }
             break;
         case WM_DESTROY:
-            RemovePropA(window, RT_PROP_DIALOG_RECORD);
+            DialogRecordUnbind(window);
             break;
         default:
             break;

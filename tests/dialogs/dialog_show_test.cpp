@@ -77,6 +77,9 @@ TEST_F(DialogShowTest, ModelessDialogLivesFromInitToDestroy) {
     EXPECT_EQ(CreatingDialog, nullptr);
     // The handler saw WM_INITDIALOG inside DialogShow, bound and attached.
     EXPECT_SEQUENCE(seen, {{{WM_INITDIALOG, true, true}}});
+    // The dialog manager's own bytes hold nothing of the runtime's.
+    EXPECT_EQ(GetWindowLongPtrA(window, DWLP_USER), 0);
+    EXPECT_EQ(GetWindowLongPtrA(window, DWLP_MSGRESULT), 0);
     EXPECT_EQ(GetWindowLongPtrA(GetDlgItem(window, 10), GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(GenericControlProc));
     EXPECT_EQ(GetWindowLongPtrA(GetDlgItem(window, 3), GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(PushButtonProc));
     char title[32];
