@@ -9,35 +9,32 @@ namespace {
 // others may read, and in the last pointer of its class's extra bytes, past
 // the dialog manager's. Reading a property can be a round trip to the window
 // manager, and the record is needed for every message the dialog gets.
+// Returns that slot's offset, or -1 for a window of any other class.
 int DialogRecordSlot(HWND window) {
+    if (DialogClassAtom == 0 || static_cast<uint16_t>(GetClassWord(window, GCW_ATOM)) != DialogClassAtom) return -1;
     return static_cast<int>(GetClassLongA(window, GCL_CBWNDEXTRA)) - static_cast<int>(sizeof(void*));
-}
-
-bool IsRuntimeDialog(HWND window) {
-    return DialogClassAtom != 0 && static_cast<uint16_t>(GetClassWord(window, GCW_ATOM)) == DialogClassAtom;
 }
 
 }  // namespace
 
 WindowRecord* DialogRecordOf(HWND window) {
     if (!window) return nullptr;
-    if (IsRuntimeDialog(window)) {
-        if (auto* record = reinterpret_cast<WindowRecord*>(GetWindowLongPtrA(window, DialogRecordSlot(window)))) {
-            return record;
-        }
+    const int slot = DialogRecordSlot(window);
+    if (slot >= 0) {
+        if (auto* record = reinterpret_cast<WindowRecord*>(GetWindowLongPtrA(window, slot))) return record;
     }
     // Bound by other code through the property alone, or not bound yet.
     return static_cast<WindowRecord*>(GetPropA(window, RT_PROP_DIALOG_RECORD));
 }
 
 void DialogRecordBind(HWND window, WindowRecord* record) {
-    SetPropA(window, RT_PROP_DIALOG_RECORD, record);
-    if (IsRuntimeDialog(window)) SetWindowLongPtrA(window, DialogRecordSlot(window), reinterpret_cast<LONG_PTR>(record));
-}
-
-void DialogRecordUnbind(HWND window) {
-    RemovePropA(window, RT_PROP_DIALOG_RECORD);
-    if (IsRuntimeDialog(window)) SetWindowLongPtrA(window, DialogRecordSlot(window), 0);
+    if (record) {
+        SetPropA(window, RT_PROP_DIALOG_RECORD, record);
+    } else {
+        RemovePropA(window, RT_PROP_DIALOG_RECORD);
+    }
+    const int slot = DialogRecordSlot(window);
+    if (slot >= 0) SetWindowLongPtrA(window, slot, reinterpret_cast<LONG_PTR>(record));
 }
 
 WindowRecord* WindowRecordOf(HWND window) {

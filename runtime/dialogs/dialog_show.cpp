@@ -119,7 +119,7 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             }
             break;
         case WM_DESTROY:
-            DialogRecordUnbind(window);
+            DialogRecordBind(window, nullptr);
             break;
         default:
             break;

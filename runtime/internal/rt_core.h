@@ -21,11 +21,10 @@ extern uint16_t MdiClientAtom;
 // The record of a runtime window: a dialog's "DLGPTR" property, or window-data
 // slot 0 of the runtime's window classes. Any other window has none (0).
 WindowRecord* WindowRecordOf(HWND window);
-// A dialog's record ("DLGPTR"), and binding and unbinding it. Dialogs of
+// A dialog's record ("DLGPTR"), and binding it (0: unbinding). Dialogs of
 // "CorvantisDlgClass" also keep it where it is cheaper to read.
 WindowRecord* DialogRecordOf(HWND window);
 void DialogRecordBind(HWND window, WindowRecord* record);
-void DialogRecordUnbind(HWND window);
 // True while the record's window exists and is bound to this record.
 bool RecordHasWindow(const WindowRecord* record);
 
