@@ -45,6 +45,10 @@ function(rt_whole_program_target target)
     get_target_property(type ${target} TYPE)
     if(type STREQUAL "STATIC_LIBRARY")
       target_compile_options(${target} PRIVATE -ffat-lto-objects)
+    else()
+      # The optimiser has already dropped what is unused; one section per
+      # function would only pad each to 16 bytes.
+      target_link_options(${target} PRIVATE -fno-function-sections)
     endif()
   endif()
 endfunction()
