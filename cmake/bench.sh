@@ -47,7 +47,7 @@ for arch in x86_64 i686; do
     "$base" >>"$rows"
 done
 
-rt_log "results ($(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg))"
+rt_log "results (run on processor 0 of $(nproc --all), load average $(cut -d' ' -f1-3 /proc/loadavg))"
 awk -F'\t' -v limit="$APP_LIMIT" '
   BEGIN { printf "%-62s %12s %12s %8s %10s  %s\n", "", "figure", "baseline", "ratio", "target", ""; bad = 0 }
   {
