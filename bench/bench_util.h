@@ -25,6 +25,12 @@ inline double NowNs() {
     return static_cast<double>(now.QuadPart) * 1e9 / static_cast<double>(frequency.QuadPart);
 }
 
+// The middle value (the upper one of an even count).
+inline double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
 // Median over `repetitions` runs of `iterations` calls of body(), in ns per call.
 template <typename Body>
 double MedianNsPerCall(int repetitions, long iterations, Body body) {
@@ -34,8 +40,7 @@ double MedianNsPerCall(int repetitions, long iterations, Body body) {
         for (long i = 0; i < iterations; ++i) body();
         samples.push_back((NowNs() - start) / static_cast<double>(iterations));
     }
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
+    return Median(samples);
 }
 
 // One row of the table cmake/bench.sh prints: a figure, the figure it is

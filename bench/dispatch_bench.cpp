@@ -52,9 +52,7 @@ PumpFigures PumpAgainstLoop(HWND target, bool dialogLoop) {
             }
         }));
     }
-    std::sort(pumpSamples.begin(), pumpSamples.end());
-    std::sort(loopSamples.begin(), loopSamples.end());
-    return {pumpSamples[pumpSamples.size() / 2], loopSamples[loopSamples.size() / 2]};
+    return {Median(pumpSamples), Median(loopSamples)};
 }
 
 }  // namespace

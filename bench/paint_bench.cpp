@@ -28,11 +28,6 @@ struct PaintCost {
     double paintUs;
 };
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 PaintCost Repaint(HWND window, const RECT* area) {
     std::vector<double> invalidate;
     std::vector<double> paint;

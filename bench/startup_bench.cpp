@@ -55,11 +55,6 @@ bool RunOnce(const std::string& program, Sample* sample) {
     return dialog != nullptr;
 }
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
