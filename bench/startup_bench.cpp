@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
         std::printf("usage: startup_bench APPLICATION BASELINE [RUNS]\n");
         return 2;
     }
-    const int runs = argc > 3 ? std::atoi(argv[3]) : 101;
+    const int runs = argc > 3 ? std::atoi(argv[3]) : 201;
     const std::string programs[2] = {argv[1], argv[2]};
     std::vector<double> times[2];
     std::vector<double> peaks[2];

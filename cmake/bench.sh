@@ -30,7 +30,7 @@ for bench in "${BENCHES[@]}"; do
   rt_log "running $bench"
   args=()
   [ "$bench" != startup_bench ] ||
-    args=("Z:$RT_BUILD/x86_64/app/name_entry.exe" "Z:$bin/baseline_dialog.exe" 101)
+    args=("Z:$RT_BUILD/x86_64/app/name_entry.exe" "Z:$bin/baseline_dialog.exe" 201)
   "$WINELOADER" "$bin/$bench.exe" "${args[@]}" | tr -d '\r' | tee /dev/stderr | grep '^row' >>"$rows"
 done
 rt_stop
