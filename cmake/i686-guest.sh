@@ -175,17 +175,10 @@ guest_cleanup() {
   [ -z "$GUEST_WORK" ] || $SUDO rm -rf "$GUEST_WORK"
 }
 
-guest_make_image() {
-  local start=$SECONDS new=$GUEST_CACHE/new
-  rt_log "making the i686 guest image in $GUEST_CACHE"
-  guest_install_host_packages
-  $SUDO rm -rf "$new" "$GUEST_CACHE/stamp"
-  $SUDO mkdir -p "$new"
-  printf '%s\n' "$GUEST_INIT" >"$GUEST_WORK/rt-init"
-  printf '%s\n' "$GUEST_INITRAMFS_HOOK" >"$GUEST_WORK/rt-initramfs-hook"
-  chmod 755 "$GUEST_WORK/rt-init" "$GUEST_WORK/rt-initramfs-hook"
-
-  local include
+# guest_root_tree DIR MIRROR...: the guest's root file system from those mirrors.
+guest_root_tree() {
+  local tree=$1 include
+  shift
   include=$(IFS=,; echo "${GUEST_PACKAGES[*]}")
   # i386 packages are configured by chrooting on this host; none of this set
   # runs an i386 maintainer script, which this kernel could not start.
@@ -204,7 +197,29 @@ guest_make_image() {
     --customize-hook="cp '$GUEST_WORK/rt-init' \"\$1/sbin/rt-init\"" \
     --customize-hook='echo rt-guest >"$1/etc/hostname"' \
     --customize-hook="test -x \"\$1$GUEST_LOADER\" && test -x \"\$1$GUEST_SERVER\"" \
-    bookworm "$new/tree" "${GUEST_MIRRORS[@]}"
+    bookworm "$tree" "$@"
+}
+
+guest_make_image() {
+  local start=$SECONDS new=$GUEST_CACHE/new
+  rt_log "making the i686 guest image in $GUEST_CACHE"
+  guest_install_host_packages
+  $SUDO rm -rf "$new" "$GUEST_CACHE/stamp"
+  $SUDO mkdir -p "$new"
+  printf '%s\n' "$GUEST_INIT" >"$GUEST_WORK/rt-init"
+  printf '%s\n' "$GUEST_INITRAMFS_HOOK" >"$GUEST_WORK/rt-initramfs-hook"
+  chmod 755 "$GUEST_WORK/rt-init" "$GUEST_WORK/rt-initramfs-hook"
+
+  # A mirror caught mid-sync serves an index that does not match its
+  # release file, and the whole build fails. The security suite is the one
+  # that changes most often, and nothing the tests run needs its updates.
+  local mirrors=("${GUEST_MIRRORS[@]}")
+  until guest_root_tree "$new/tree" "${mirrors[@]}"; do
+    [ ${#mirrors[@]} -gt 2 ] || return 1
+    rt_log "the mirrors failed; building the image again without ${mirrors[2]}"
+    $SUDO rm -rf "$new/tree"
+    mirrors=("${mirrors[@]:0:2}")
+  done
   local kernel initrd
   kernel=$(ls "$new"/tree/boot/vmlinuz-* | tail -n 1)
   initrd=$new/tree/boot/initrd.img-${kernel##*/vmlinuz-}
