@@ -5,26 +5,32 @@
 
 namespace {
 
+bool IsRuntimeDialog(HWND window) {
+    return DialogClassAtom != 0 && static_cast<uint16_t>(GetClassWord(window, GCW_ATOM)) == DialogClassAtom;
+}
+
 // A runtime dialog keeps its record twice: in its "DLGPTR" property, which
 // others may read, and in the last pointer of its class's extra bytes, past
 // the dialog manager's. Reading a property can be a round trip to the window
 // manager, and the record is needed for every message the dialog gets.
-// Returns that slot's offset, or -1 for a window of any other class.
-int DialogRecordSlot(HWND window) {
-    if (DialogClassAtom == 0 || static_cast<uint16_t>(GetClassWord(window, GCW_ATOM)) != DialogClassAtom) return -1;
-    return static_cast<int>(GetClassLongA(window, GCL_CBWNDEXTRA)) - static_cast<int>(sizeof(void*));
+int RecordSlot(HWND runtimeDialog) {
+    return static_cast<int>(GetClassLongA(runtimeDialog, GCL_CBWNDEXTRA)) - static_cast<int>(sizeof(void*));
+}
+
+WindowRecord* DialogRecordIn(HWND window, bool runtimeDialog) {
+    if (runtimeDialog) {
+        if (auto* record = reinterpret_cast<WindowRecord*>(GetWindowLongPtrA(window, RecordSlot(window)))) {
+            return record;
+        }
+    }
+    // Bound by other code through the property alone, or not bound yet.
+    return static_cast<WindowRecord*>(GetPropA(window, RT_PROP_DIALOG_RECORD));
 }
 
 }  // namespace
 
 WindowRecord* DialogRecordOf(HWND window) {
-    if (!window) return nullptr;
-    const int slot = DialogRecordSlot(window);
-    if (slot >= 0) {
-        if (auto* record = reinterpret_cast<WindowRecord*>(GetWindowLongPtrA(window, slot))) return record;
-    }
-    // Bound by other code through the property alone, or not bound yet.
-    return static_cast<WindowRecord*>(GetPropA(window, RT_PROP_DIALOG_RECORD));
+    return window ? DialogRecordIn(window, IsRuntimeDialog(window)) : nullptr;
 }
 
 void DialogRecordBind(HWND window, WindowRecord* record) {
@@ -33,15 +39,14 @@ void DialogRecordBind(HWND window, WindowRecord* record) {
     } else {
         RemovePropA(window, RT_PROP_DIALOG_RECORD);
     }
-    const int slot = DialogRecordSlot(window);
-    if (slot >= 0) SetWindowLongPtrA(window, slot, reinterpret_cast<LONG_PTR>(record));
+    if (IsRuntimeDialog(window)) SetWindowLongPtrA(window, RecordSlot(window), reinterpret_cast<LONG_PTR>(record));
 }
 
 WindowRecord* WindowRecordOf(HWND window) {
     if (!window) return nullptr;
     const uint16_t atom = static_cast<uint16_t>(GetClassWord(window, GCW_ATOM));
     if (atom == 0) return nullptr;
-    if (atom == DialogClassAtom) return DialogRecordOf(window);
+    if (atom == DialogClassAtom) return DialogRecordIn(window, true);
     if (atom == WindowClassAtom || atom == FrameClassAtom) {
         return reinterpret_cast<WindowRecord*>(GetWindowLongPtrA(window, 0));
     }
