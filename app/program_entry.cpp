@@ -6,6 +6,7 @@
 // unwinding through the platform's frames is not safe.
 #include "rt_program.h"
 
+#include "language_startup.h"
 #include "rt_dialogs_internal.h"
 
 #include "rt_memory.h"
@@ -28,6 +29,7 @@ void* startupExceptionChain;
 #endif
 
 [[noreturn]] void FinishProgram() {
+    LanguageShutdown();
     WindowListFree();
     HeapShutdown();
     ExitProcess(static_cast<UINT>(ExitCode));
@@ -36,6 +38,7 @@ void* startupExceptionChain;
 }  // namespace
 
 extern "C" void ProgramStartup() {
+    _pei386_runtime_relocator();
     FpuModeReset();
     HeapStart();
     ModuleHandle = GetModuleHandleA(nullptr);
@@ -54,6 +57,7 @@ extern "C" void ProgramStartup() {
     __asm__ __volatile__("movl %%esp, %0" : "=r"(stack));
 #endif
     StartupStack = stack;
+    LanguageStartup();
     ApplicationScript();
     ProgramEnd();
 }
@@ -70,4 +74,11 @@ void ProgramEnd() {
     __asm__ __volatile__("movl %0, %%fs:0" : : "r"(startupExceptionChain) : "memory");
 #endif
     __builtin_longjmp(resumePoint, 1);
+}
+
+// The C library's exit would end the process without the destructors or
+// END's clean-up: here it is END with the code given.
+extern "C" void exit(int code) {
+    ExitCode = code;
+    ProgramEnd();
 }

@@ -1,14 +1,35 @@
-# corvantis_program(TARGET): makes an executable a runtime program. Its entry
-# point is ProgramStartup (the runtime's start-up and END, no C runtime
-# start-up code), and it links the runtime. Used in this tree and, installed,
-# by programs built against the package.
+# corvantis_program(TARGET [MANIFEST DEFAULT|VISUAL_STYLES|NONE]): makes an
+# executable a runtime program, with every flag it needs.
+# - Its entry is ProgramStartup: the runtime's start-up runs the language's
+#   (relocations, global constructors, unwind tables), then the script; END
+#   runs atexit functions and global destructors before the runtime's own
+#   clean-up. The C runtime's start-up object is replaced by an empty one, so
+#   the compiler's own objects around the program stay.
+# - The C++ library and the compiler's support are linked in: the program
+#   needs no DLL beyond the system's.
+# - An application manifest (UTF-8 code page, supported systems; with
+#   VISUAL_STYLES also the version 6 common controls). A program with a
+#   manifest resource of its own gives MANIFEST NONE.
+# Used in this tree and, installed, by programs built against the package.
 function(corvantis_program target)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "MANIFEST" "")
+  if(NOT arg_MANIFEST OR arg_MANIFEST STREQUAL "DEFAULT")
+    target_link_libraries(${target} PRIVATE Corvantis::manifest)
+  elseif(arg_MANIFEST STREQUAL "VISUAL_STYLES")
+    target_link_libraries(${target} PRIVATE Corvantis::styles_manifest)
+  elseif(NOT arg_MANIFEST STREQUAL "NONE")
+    message(FATAL_ERROR "corvantis_program: MANIFEST is DEFAULT, VISUAL_STYLES or NONE")
+  endif()
   target_link_libraries(${target} PRIVATE Corvantis::entry Corvantis::runtime)
+  target_link_options(${target} PRIVATE -static "-B${CORVANTIS_START_FILES}/")
+  if(TARGET corvantis_start_file)
+    add_dependencies(${target} corvantis_start_file)
+  endif()
   # 32-bit symbols carry a leading underscore.
   if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-    target_link_options(${target} PRIVATE -nostartfiles -Wl,-e,_ProgramStartup)
+    target_link_options(${target} PRIVATE -Wl,-e,_ProgramStartup)
   else()
-    target_link_options(${target} PRIVATE -nostartfiles -Wl,-e,ProgramStartup)
+    target_link_options(${target} PRIVATE -Wl,-e,ProgramStartup)
   endif()
   if(CMAKE_BUILD_TYPE MATCHES "^(Release|MinSizeRel)$")
     target_link_options(${target} PRIVATE -s)

@@ -40,15 +40,26 @@ rt_build() {
 }
 
 # rt_build_starter VARIANT: installs build/VARIANT's package into
-# build/VARIANT/install and builds examples/starter against it, outside the
-# project's tree, into build/VARIANT/starter (a test runs it).
+# build/VARIANT/install and builds, outside the project's tree, against it:
+# examples/starter into build/VARIANT/starter and tests/programs into
+# build/VARIANT/programs (with GCC also optimised whole, into programs-lto).
+# Tests run what it built.
 rt_build_starter() {
   local variant=$1 dir=$RT_BUILD/$1
-  rt_log "building the starter against the installed $variant package"
+  rt_log "building the starter and the programs against the installed $variant package"
   cmake --install "$dir" --prefix "$dir/install" >/dev/null
-  cmake -S "$RT_ROOT/examples/starter" -B "$dir/starter" -DCMAKE_PREFIX_PATH="$dir/install" \
-        -DCMAKE_TOOLCHAIN_FILE="$RT_ROOT/cmake/toolchain-$variant.cmake" >/dev/null
-  cmake --build "$dir/starter"
+  local project out options
+  for project in examples/starter:starter tests/programs:programs tests/programs:programs-lto; do
+    out=${project#*:}
+    options=()
+    if [ "$out" = programs-lto ]; then
+      case $variant in clang-*) continue ;; esac
+      options=(-DCMAKE_INTERPROCEDURAL_OPTIMIZATION=ON)
+    fi
+    cmake -S "$RT_ROOT/${project%%:*}" -B "$dir/$out" -DCMAKE_PREFIX_PATH="$dir/install" \
+          -DCMAKE_TOOLCHAIN_FILE="$RT_ROOT/cmake/toolchain-$variant.cmake" "${options[@]}" >/dev/null
+    cmake --build "$dir/$out"
+  done
 }
 
 # rt_run_suite VARIANT: runs the tests of build/VARIANT under the started

@@ -3,6 +3,10 @@
 
 namespace {
 
+// Set once a hot-tracking button is made; until then nothing refers to its
+// procedure, and a program that makes none links none of it.
+WNDPROC hotButtonProcedure;
+
 struct TypeEntry {
     WNDPROC procedure;
     int backgroundIndex;
@@ -20,7 +24,8 @@ TypeEntry EntryFor(int32_t type) {
         case CONTROL_COMBO_BOX: return {GenericControlProc, COLOR_WINDOW};
         case CONTROL_LABEL: return {StaticControlProc, COLOR_BTNFACE};
         case CONTROL_SCROLL_BAR: return {GenericControlProc, COLOR_SCROLLBAR};
-        case CONTROL_HOT_BUTTON: return {HotButtonProc, COLOR_BTNFACE};
+        case CONTROL_HOT_BUTTON:
+            return {hotButtonProcedure ? hotButtonProcedure : GenericControlProc, COLOR_BTNFACE};
         default: return {GenericControlProc, COLOR_WINDOW};
     }
 }
@@ -29,7 +34,9 @@ HANDLE AsProperty(uintptr_t value) { return reinterpret_cast<HANDLE>(value); }
 
 }  // namespace
 
-int32_t ControlSubclass(HWND control, int32_t type) {
+void HotButtonsUsed() { hotButtonProcedure = HotButtonProc; }
+
+int32_t ControlSubclassType(HWND control, int32_t type) {
     // Attached once: a second attach would make the procedure its own
     // previous procedure.
     if (!control || GetPropA(control, RT_PROP_PREVIOUS_PROC)) return 0;

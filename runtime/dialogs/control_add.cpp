@@ -145,7 +145,7 @@ int32_t ControlDefinitionAppend(WindowRecord* record, uint32_t exStyle, const ch
     return 0;
 }
 
-int32_t ControlAdd(WindowRecord* record, ControlType type, const char* text, int32_t x, int32_t y, int32_t width,
+int32_t ControlAddType(WindowRecord* record, ControlType type, const char* text, int32_t x, int32_t y, int32_t width,
                    int32_t height, uint32_t style, int32_t id) {
     DialogUnitRect units;
     if (!record || !Placement(record, x, y, width, height, id, &units)) return 0;
@@ -160,7 +160,7 @@ int32_t ControlAdd(WindowRecord* record, ControlType type, const char* text, int
         return 0;
     }
     HWND control = CreateAtOnce(record, shape.exStyle, shape.className, text, shape.style, x, y, width, height, id);
-    ControlSubclass(control, type);
+    ControlSubclassType(control, type);
     if (record->mdiClient && type == CONTROL_STATUS_BAR) FitClientToBars(record->hwnd, record->mdiClient);
     return 0;
 }
@@ -180,6 +180,6 @@ HWND ControlAddByClass(WindowRecord* record, const char* className, const char* 
         return nullptr;
     }
     HWND control = CreateAtOnce(record, exStyle, className, text, style, x, y, width, height, id);
-    ControlSubclass(control, CONTROL_BY_CLASS);
+    ControlSubclassType(control, CONTROL_BY_CLASS);
     return control;
 }

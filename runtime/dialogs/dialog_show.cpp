@@ -74,7 +74,7 @@ INT_PTR DialogDoModal(WindowRecord* record, const WindowRecord* owner) {
 int32_t DialogControlsSetup(WindowRecord* record) {
     if (!record || !record->definition) return 0;
     for (const ControlDefinition* c = record->definition->controls; c; c = c->next) {
-        if (HWND control = GetDlgItem(record->hwnd, c->id)) ControlSubclass(control, c->type);
+        if (HWND control = GetDlgItem(record->hwnd, c->id)) ControlSubclassType(control, c->type);
         // The owner-draw style replaced BS_DEFPUSHBUTTON; tell the dialog instead.
         if (c->isDefault) {
             SendWindowMessage(reinterpret_cast<intptr_t>(record), TAG_BY_REFERENCE | TAG_RECORD, DM_SETDEFID,

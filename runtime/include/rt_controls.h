@@ -74,7 +74,17 @@ struct TypedArgument {
 LRESULT SendWindowMessage(intptr_t targetValue, uint32_t targetTag, UINT message, WPARAM wParam,
                           intptr_t lParamValue, uint32_t lParamTag, int32_t controlId);
 
+// Hot-tracking buttons come into a program only when it makes one: ControlAdd
+// and ControlSubclass, always inlined, call this for that type, so a program
+// that makes none (every call with another constant type) carries none of
+// their code.
+void HotButtonsUsed();
+
 // Writes the colour properties of the control type and installs its subclass
 // procedure. A bitmap button or picture label loads the image its text names.
 // A control that is attached already is left as it is. Returns 0.
-int32_t ControlSubclass(HWND control, int32_t type);
+int32_t ControlSubclassType(HWND control, int32_t type);  // without HotButtonsUsed
+[[gnu::always_inline]] inline int32_t ControlSubclass(HWND control, int32_t type) {
+    if (type == CONTROL_HOT_BUTTON) HotButtonsUsed();
+    return ControlSubclassType(control, type);
+}

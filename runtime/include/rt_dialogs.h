@@ -28,8 +28,13 @@ constexpr uint32_t DIALOG_FIXED_STYLE = 0x900000C0u;
 // identifier already used in its low 16 bits (the template keeps 16; -1 too
 // counts once), a rectangle whose dialog units do not fit 16 signed bits, a
 // 65536th control. Always returns 0.
-int32_t ControlAdd(WindowRecord* record, ControlType type, const char* text, int32_t x, int32_t y, int32_t width,
-                   int32_t height, uint32_t style, int32_t id);
+int32_t ControlAddType(WindowRecord* record, ControlType type, const char* text, int32_t x, int32_t y,
+                       int32_t width, int32_t height, uint32_t style, int32_t id);  // without HotButtonsUsed
+[[gnu::always_inline]] inline int32_t ControlAdd(WindowRecord* record, ControlType type, const char* text, int32_t x, int32_t y,
+                          int32_t width, int32_t height, uint32_t style, int32_t id) {
+    if (type == CONTROL_HOT_BUTTON) HotButtonsUsed();
+    return ControlAddType(record, type, text, x, y, width, height, style, id);
+}
 // The same for a caller-named class (type 99, no type table). Empty class
 // names and names longer than 31 characters are refused. Returns the new control when it was
 // created at once, otherwise 0.

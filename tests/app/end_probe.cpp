@@ -2,6 +2,8 @@
 // command line names; what it observes goes to standard output.
 #include <windows.h>
 
+#include <cstdlib>
+
 #include "heap_walk.h"
 #include "rt_controls_internal.h"
 #include "rt_dialogs_internal.h"
@@ -46,6 +48,18 @@ void ReportExitRoutine(intptr_t name) {
     Print(block ? "+heap " : "-heap ");
     HeapRelease(block);
 }
+
+// Constructed before the script; destroyed once at END, heap still there.
+struct GlobalWitness {
+    int constructed = 0;
+    GlobalWitness() { constructed = 1; }
+    ~GlobalWitness() {
+        Print(constructed ? "G" : "unconstructed G");
+        void* block = HeapAllocate(8);
+        Print(block ? "+heap " : "-heap ");
+        HeapRelease(block);
+    }
+} globalWitness;
 
 int liveBlocksBeforeDialogs;
 void ReportLiveBlocks(intptr_t) {
@@ -139,6 +153,7 @@ void ApplicationScript() {
         return;
     }
     if (Is("deep")) EndFromDepth(50, 9);
+    if (Is("exit")) exit(13);
     if (Is("exit-routines")) {
         ExitRoutineAdd(ReportExitRoutine, reinterpret_cast<intptr_t>("A"));
         ExitRoutineAdd(ReportExitRoutine, reinterpret_cast<intptr_t>("B"));

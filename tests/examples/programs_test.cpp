@@ -1,0 +1,58 @@
+// Ordinary C++ programs built outside this tree against the installed
+// package (tests/programs, built by rt_build_starter in cmake/harness.sh),
+// plainly and, with GCC, optimised whole: they run, and what the language
+// does around the runtime's start and END is in the trace they leave.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <vector>
+#include <sstream>
+#include <string>
+
+#include "test_support.h"
+
+namespace {
+
+// Written by a global object's destructor at END: the script was abandoned
+// by END from a handler, so its last line never comes.
+const char kOrdinaryTrace[] =
+    "constructed 42\n"
+    "static local initialised\n"
+    "ticket 102\n"
+    "containers 7 143 3.75\n"
+    "caught in the script\n"
+    "caught: thrown in a handler\n"
+    "END from a handler\n"
+    "atexit ran\n"
+    "runtime heap alive\n"
+    "destroyed 42\n";
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream file(path);  // text mode, as the program wrote it
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+TEST(Programs, OrdinaryCppAroundTheRuntimeAndEveryFunctionLinked) {
+    std::vector<std::string> builds = {RT_PROGRAMS "/programs"};
+#ifdef RT_PROGRAMS_WHOLE
+    builds.push_back(RT_PROGRAMS "/programs-lto");
+#endif
+    for (const std::string& build : builds) {
+        SCOPED_TRACE(build);
+        const std::string trace = build + "/ordinary.txt";
+        DeleteFileA(trace.c_str());
+        const ProgramResult ordinary = RunProgram(build + "/ordinary.exe", "", 60000);
+        ASSERT_TRUE(ordinary.started) << "build it with rt_build_starter (cmake/harness.sh)";
+        ASSERT_TRUE(ordinary.finished);
+        EXPECT_EQ(ordinary.exitCode, 7u);
+        EXPECT_EQ(ReadFile(trace), kOrdinaryTrace);
+
+        const ProgramResult every = RunProgram(build + "/every_function.exe", "", 60000);
+        ASSERT_TRUE(every.started);
+        EXPECT_EQ(every.exitCode, 0u) << "missing or misbehaving: the exit code counts them";
+    }
+}
+
+}  // namespace
