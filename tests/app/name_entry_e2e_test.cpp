@@ -43,6 +43,13 @@ bool ShowsIcon(HWND control, LPCSTR icon) {
     return same >= 9 * (same + differing) / 10;
 }
 
+std::string Utf8(const std::wstring& text) {
+    char bytes[1024];
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes,
+                                      sizeof(bytes), nullptr, nullptr);
+    return std::string(bytes, static_cast<size_t>(n > 0 ? n : 0));
+}
+
 class NameEntryApp : public testing::Test {
 protected:
     void SetUp() override {
@@ -147,6 +154,45 @@ TEST_F(NameEntryApp, EmptyNameAndRepeatedGreetings) {
         ASSERT_TRUE(WaitForWindowGone(box));
     }
     EXPECT_TRUE(program_.Running());
+}
+
+// Names in any language: typed where the keyboard has the keys, pasted where
+// it has not, and greeted exactly (the program runs in the UTF-8 code page).
+TEST_F(NameEntryApp, GreetsNamesInAnyLanguage) {
+    struct Name {
+        const char* typed;
+        const wchar_t* pasted;
+        const wchar_t* whole;
+    };
+    const Name names[] = {
+        {"Zo", L"\u00EB \u00D8deg\u00E5rd", L"Zo\u00EB \u00D8deg\u00E5rd"},
+        {"", L"\u03A9\u03BC\u03AD\u03B3\u03B1", L"\u03A9\u03BC\u03AD\u03B3\u03B1"},
+        {"", L"\u041F\u0440\u0438\u0432\u0435\u0442", L"\u041F\u0440\u0438\u0432\u0435\u0442"},
+    };
+    int shown = 0;
+    for (const Name& name : names) {
+        SCOPED_TRACE(name.typed);
+        ClickCentreOf(edit_);
+        PressKey(VK_END);
+        PressKey(VK_BACK, 12);
+        TypeText(name.typed);
+        // Keys arrive through the program's queue; the paste comes after them.
+        ASSERT_TRUE(WaitUntil([&] { return WindowText(edit_) == name.typed; })) << WindowText(edit_);
+        PasteText(edit_, name.pasted);
+        EXPECT_TRUE(WaitUntil([&] { return WindowTextWide(edit_) == name.whole; }))
+            << Utf8(WindowTextWide(edit_));
+        HWND box = Greet();
+        ASSERT_NE(box, nullptr);
+        std::wstring text;
+        for (HWND child : ChildrenOfClass(box, "Static")) {
+            if (text.empty()) text = WindowTextWide(child);
+        }
+        EXPECT_EQ(Utf8(text), Utf8(std::wstring(L"Your name is ") + name.whole + L"."));
+        const RECT b = WindowRect(box);
+        SavePng(CaptureScreen(b), ("app_greeting_language_" + std::to_string(++shown)).c_str());
+        PressKey(VK_RETURN);
+        ASSERT_TRUE(WaitForWindowGone(box));
+    }
 }
 
 // The label notifies its clicks (SS_NOTIFY), and they do nothing: no box.

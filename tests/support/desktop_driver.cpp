@@ -159,6 +159,17 @@ std::string WindowText(HWND window) {
     return text;
 }
 
+std::wstring WindowTextWide(HWND window) {
+    wchar_t text[512];
+    text[0] = 0;
+    SendMessageW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+void PasteText(HWND edit, const std::wstring& text) {
+    SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
 std::vector<HWND> ChildrenOfClass(HWND parent, const char* className) {
     ChildSearch search{className, {}};
     EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&search));

@@ -49,12 +49,17 @@ void ClickCentreOf(HWND window);
 void TypeText(const std::string& text);
 void PressKey(WORD virtualKey, int times = 1);
 void PressAltF4();
+// Puts text in at the caret as pasting does (the clipboard itself is
+// another program's business under Wine, and slow to hand over).
+void PasteText(HWND edit, const std::wstring& text);
 // Alt and a letter together, as for a menu mnemonic.
 void SendInputAltLetter(char letter);
 // The screen point of a window's close box, found by hit-testing its caption.
 bool CloseBoxPoint(HWND window, POINT* point);
 
 std::string WindowText(HWND window);
+// The text as UTF-16, whatever code page either program uses.
+std::wstring WindowTextWide(HWND window);
 // Children of a window with the given class, in creation order.
 std::vector<HWND> ChildrenOfClass(HWND parent, const char* className);
 RECT WindowRect(HWND window);
