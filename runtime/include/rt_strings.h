@@ -13,7 +13,9 @@
 constexpr int32_t STRING_VARIABLE_SIZE = 255;
 
 int32_t StrLength(const char* text);
-// Unbounded: the caller guarantees room. Returns destination.
+// Unbounded: the caller guarantees room. Returns destination. Here and in the
+// rest of the family, source and destination may overlap (a string appended
+// to itself): the result is that of copying through a temporary.
 char* StrCopy(char* destination, const char* source);
 // Copies at most size - 1 characters and always terminates (size > 0).
 char* StrCopyBounded(char* destination, const char* source, int32_t size);

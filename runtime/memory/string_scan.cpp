@@ -52,6 +52,19 @@ char* StrCopy(char* destination, const char* source) {
     if (!destination) return destination;
     char* d = destination;
     const char* s = OrEmpty(source);
+    // A forward copy is safe unless the destination starts inside the source
+    // after its first byte: then it would overwrite what it has still to read
+    // (the terminator, when a string is appended to itself). There it copies
+    // from the end; above the source otherwise, the known length in one go.
+    if (d > s) {
+        const size_t size = static_cast<size_t>(StrLength(s)) + 1;
+        if (d < s + size) {
+            for (size_t i = size; i-- > 0;) d[i] = s[i];
+        } else {
+            std::memcpy(d, s, size);
+        }
+        return destination;
+    }
     // Align the source: its reads are the ones that could run into an unmapped
     // page. Stores may be unaligned; x86 handles them.
     for (; !IsAligned(s); ++s, ++d) {

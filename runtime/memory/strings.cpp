@@ -19,7 +19,12 @@ char* StrCopyBounded(char* destination, const char* source, int32_t size) {
     const char* s = OrEmpty(source);
     int32_t n = 0;
     while (n < size - 1 && s[n] != 0) ++n;
-    std::memcpy(destination, s, static_cast<size_t>(n));
+    // The source may lie in the destination: then it is copied from the end.
+    if (destination > s && destination < s + n) {
+        for (int32_t i = n; i-- > 0;) destination[i] = s[i];
+    } else {
+        std::memcpy(destination, s, static_cast<size_t>(n));
+    }
     destination[n] = 0;
     return destination;
 }

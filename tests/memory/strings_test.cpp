@@ -64,6 +64,34 @@ TEST_F(StringsTest, LengthAndCopyAtEveryAlignmentStopAtTheTerminator) {
     }
 }
 
+// Source and destination in one buffer: the result is what copying through a
+// temporary gives (memmove), and not one other byte changes.
+TEST_F(StringsTest, OverlappingCopiesAreCopiesThroughATemporary) {
+    for (int shift = -9; shift <= 9; ++shift) {
+        for (size_t length = 0; length < 40; ++length) {
+            for (int bounded = 0; bounded < 2; ++bounded) {
+                char buffer[128];
+                for (size_t i = 0; i < sizeof(buffer); ++i) buffer[i] = static_cast<char>('A' + i % 23);
+                char* s = buffer + 40;
+                s[length] = 0;
+                char expected[128];
+                std::memcpy(expected, buffer, sizeof(buffer));
+                std::memmove(expected + 40 + shift, expected + 40, length + 1);
+                if (bounded) {
+                    StrCopyBounded(s + shift, s, 64);
+                } else {
+                    StrCopy(s + shift, s);
+                }
+                ASSERT_EQ(std::memcmp(buffer, expected, sizeof(buffer)), 0)
+                    << "shift " << shift << ", length " << length << ", bounded " << bounded;
+            }
+        }
+    }
+    char text[32] = "abc";
+    EXPECT_STREQ(StrAppend(text, text), "abcabc");
+    EXPECT_STREQ(StrAppend(text, text + 4), "abcabcbc");
+}
+
 TEST_F(StringsTest, NeverReadOrWriteIntoTheFollowingPage) {
     GuardedPage sourcePage;
     GuardedPage destinationPage;
