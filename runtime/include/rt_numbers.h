@@ -14,7 +14,9 @@ uint16_t FpuReadControlWord();
 int32_t RoundNearest(double value);
 
 // Leading decimal number of text: blanks/tabs, optional '-', digits, optional
-// '.' and digits. No exponent, no '+'; anything else ends the number.
+// '.' and digits. No exponent, no '+'; anything else ends the number. The
+// result is the double nearest the decimal value, ties to even, however many
+// digits there are.
 double TextToReal(const char* text);
 int32_t IsDecimalDigit(int32_t value);     // low byte is '0'..'9'
 int32_t FirstCharCode(const char* text);   // 0..255, 0 for "" and null

@@ -103,26 +103,6 @@ double RealPower(double a, double b) {
     return static_cast<double>(odd ? -magnitude : magnitude);
 }
 
-double TextToReal(const char* text) {
-    const char* p = text ? text : "";
-    while (*p == ' ' || *p == '\t') ++p;
-    bool negative = false;
-    if (FirstCharCode(p) == FirstCharCode("-")) {
-        negative = true;
-        ++p;
-    }
-    double result = 0.0;
-    for (; IsDecimalDigit(*p); ++p) result = result * 10.0 + (*p - '0');
-    if (FirstCharCode(p) == FirstCharCode(".")) {
-        ++p;
-        for (int32_t k = 1; IsDecimalDigit(*p); ++p, ++k) {
-            const double step = 1.0 / RealPower(10.0, k);
-            result = result + (*p - '0') * step;
-        }
-    }
-    return negative ? -result : result;
-}
-
 int32_t Int64ToText(char* destination, int64_t value) {
     // Unsigned negation also gives the magnitude of the most negative value.
     const uint64_t magnitude = value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);

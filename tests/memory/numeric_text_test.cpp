@@ -3,8 +3,11 @@
 
 #include <cmath>
 #include <cstring>
+#include <cstdlib>
 #include <limits>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "rt_numbers.h"
 
@@ -34,8 +37,49 @@ TEST(TextToReal, LeadingNumberOfText) {
     EXPECT_EQ(negativeZero, 0.0);
     EXPECT_TRUE(std::signbit(negativeZero));
     EXPECT_EQ(TextToReal(nullptr), 0.0);
-    // Fractions accumulate one rounded step per digit.
-    EXPECT_NEAR(TextToReal("0.1234567"), 0.1234567, 1e-15);
+}
+
+// Every decimal text gives the nearest double, ties to even, checked against
+// the C library's correctly rounded reading: all n / 10^d for n < 10,000 and
+// d = 1..4, random digit strings up to 40 digits with the point anywhere,
+// long ones, and the edges of the range.
+TEST(TextToReal, NearestDoubleTiesToEven) {
+    std::vector<std::string> texts;
+    for (int d = 1; d <= 4; ++d) {
+        for (int n = 0; n < 10000; ++n) {
+            std::string digits = std::to_string(n);
+            digits.insert(0, static_cast<size_t>(d + 1 > static_cast<int>(digits.size()) ? d + 1 - digits.size() : 0), '0');
+            texts.push_back(digits.insert(digits.size() - static_cast<size_t>(d), "."));
+        }
+    }
+    std::mt19937 random(20261209);
+    for (int i = 0; i < 20000; ++i) {
+        const int length = 1 + static_cast<int>(random() % (i < 19800 ? 40 : 900));
+        std::string text;
+        for (int k = 0; k < length; ++k) text += static_cast<char>('0' + random() % 10);
+        text.insert(random() % (text.size() + 1), ".");
+        texts.push_back(text);
+    }
+    const std::string zeros308(308, '0');
+    const std::string zeros323(323, '0');
+    for (const std::string& edge : std::vector<std::string>{
+             "9007199254740993", "9007199254740993." + std::string(700, '0') + "1", "1" + zeros308,
+          "17976931348623158" + zeros308.substr(16), "17976931348623159" + zeros308.substr(16),
+             "0." + zeros323 + "2", "0." + zeros323 + "25", "0." + zeros323 + "5", "0.0254", "1609.344", "0.3"}) {
+        texts.push_back(edge);
+    }
+    int wrong = 0;
+    for (const std::string& text : texts) {
+        const double expected = __mingw_strtod(text.c_str(), nullptr);
+        const double value = TextToReal(text.c_str());
+        if (std::memcmp(&value, &expected, sizeof(value)) != 0 && ++wrong <= 5) {
+            ADD_FAILURE() << '"' << text.substr(0, 60) << (text.size() > 60 ? "..." : "") << "\" gives "
+                          << std::hexfloat << value << ", nearest " << expected;
+        }
+    }
+    EXPECT_EQ(wrong, 0) << "of " << texts.size();
+    EXPECT_EQ(TextToReal("9007199254740993"), 9007199254740992.0);
+    EXPECT_EQ(TextToReal(("2" + zeros308).c_str()), std::numeric_limits<double>::infinity());
 }
 
 TEST(TextToReal, CharacterHelpers) {
