@@ -5,15 +5,21 @@
 
 namespace {
 
-void StartHotTracking(HWND window) {
-    if (GetPropA(window, RT_PROP_HOT)) return;
+// Hot exactly while the pointer is over the button. Mouse messages can be
+// handled after the pointer has moved on, and the platform posts no leave
+// message for tracking begun with the pointer already outside; so each
+// message re-arms the tracking and the pointer's place, read after that,
+// decides.
+void FollowPointer(HWND window) {
     controls::TrackMouseLeave(window);
-    SetPropA(window, RT_PROP_HOT, reinterpret_cast<HANDLE>(1));
-    InvalidateRect(window, nullptr, TRUE);
-}
-
-void EndHotTracking(HWND window) {
-    RemovePropA(window, RT_PROP_HOT);
+    POINT at;
+    const bool over = GetCursorPos(&at) && WindowFromPoint(at) == window;
+    if (over == (GetPropA(window, RT_PROP_HOT) != nullptr)) return;
+    if (over) {
+        SetPropA(window, RT_PROP_HOT, reinterpret_cast<HANDLE>(1));
+    } else {
+        RemovePropA(window, RT_PROP_HOT);
+    }
     InvalidateRect(window, nullptr, TRUE);
 }
 
@@ -44,10 +50,8 @@ LRESULT ImageControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
             if (hot) DrawHotButton(window, reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
             break;
         case WM_MOUSEMOVE:
-            if (hot) StartHotTracking(window);
-            break;
         case WM_MOUSELEAVE:
-            if (hot) EndHotTracking(window);
+            if (hot) FollowPointer(window);
             break;
         default:
             break;

@@ -23,9 +23,63 @@ LRESULT AnswerColours(HWND window, WPARAM dc, HGDIOBJ brush) {
 
 namespace {
 
+// A program may hand one brush or bitmap to several controls, or to two
+// slots of one. An object goes only when no other attached control of this
+// thread holds it, in a property or in its image slot.
+struct HolderSearch {
+    HWND leaving;
+    HGDIOBJ object;
+    bool attached;
+    bool held;
+};
+
+HGDIOBJ Image(HWND window, UINT getImageMessage) {
+    return reinterpret_cast<HGDIOBJ>(SendMessageA(window, getImageMessage, IMAGE_BITMAP, 0));
+}
+
+BOOL CALLBACK HoldsObject(HWND, LPSTR name, HANDLE value, ULONG_PTR search) {
+    auto* s = reinterpret_cast<HolderSearch*>(search);
+    if (value == s->object) s->held = true;
+    if (!IS_INTRESOURCE(name) && lstrcmpA(name, RT_PROP_PREVIOUS_PROC) == 0) s->attached = true;
+    return TRUE;
+}
+
+// Only controls the runtime attached count: their properties are released.
+BOOL CALLBACK CheckHolder(HWND window, LPARAM search) {
+    auto* s = reinterpret_cast<HolderSearch*>(search);
+    if (window == s->leaving) return TRUE;
+    s->attached = false;
+    s->held = false;
+    EnumPropsExA(window, HoldsObject, search);
+    if (!s->attached) {
+        s->held = false;
+        return TRUE;
+    }
+    char name[8];
+    if (!s->held && GetClassNameA(window, name, sizeof(name)) != 0) {
+        // The system's classes report their names in this spelling.
+        const UINT message = lstrcmpA(name, "Button") == 0   ? BM_GETIMAGE
+                             : lstrcmpA(name, "Static") == 0 ? STM_GETIMAGE
+                                                             : 0;
+        s->held = message != 0 && Image(window, message) == s->object;
+    }
+    return !s->held;
+}
+
+BOOL CALLBACK CheckTopLevel(HWND window, LPARAM search) {
+    if (!CheckHolder(window, search)) return FALSE;
+    EnumChildWindows(window, CheckHolder, search);
+    return !reinterpret_cast<HolderSearch*>(search)->held;
+}
+
+void DeleteUnlessHeld(HWND leaving, HGDIOBJ object) {
+    HolderSearch search{leaving, object, false, false};
+    EnumThreadWindows(GetCurrentThreadId(), CheckTopLevel, reinterpret_cast<LPARAM>(&search));
+    if (!search.held) DeleteObject(object);
+}
+
 void ReleaseImage(HWND window, UINT getImageMessage) {
-    HGDIOBJ image = reinterpret_cast<HGDIOBJ>(SendMessageA(window, getImageMessage, IMAGE_BITMAP, 0));
-    if (image) DeleteObject(image);
+    if (HGDIOBJ image = Image(window, getImageMessage)) DeleteUnlessHeld(window, image);
 }
 
 constexpr PropertyRule kColours[] = {
@@ -49,11 +103,23 @@ const ControlKind kLabelKind{kColours, 3, STM_GETIMAGE};
 const ControlKind kHotButtonKind{kHotButton, sizeof(kHotButton) / sizeof(kHotButton[0]), BM_GETIMAGE};
 
 void ReleaseControl(HWND window, const ControlKind& kind, WNDPROC previous) {
-    if (kind.getImageMessage) ReleaseImage(window, kind.getImageMessage);
+    // What the control owns, each object once, its properties gone first so
+    // that the search for other holders does not find the control itself.
+    HGDIOBJ owned[12];
+    size_t count = 0;
+    const auto own = [&](HGDIOBJ object) {
+        if (!object) return;
+        for (size_t i = 0; i < count; ++i) {
+            if (owned[i] == object) return;
+        }
+        owned[count++] = object;
+    };
+    if (kind.getImageMessage) own(Image(window, kind.getImageMessage));
     for (size_t i = 0; i < kind.count; ++i) {
         HGDIOBJ object = RemovePropA(window, kind.properties[i].name);
-        if (object && kind.properties[i].owned) DeleteObject(object);
+        if (kind.properties[i].owned) own(object);
     }
+    for (size_t i = 0; i < count; ++i) DeleteUnlessHeld(window, owned[i]);
     if (!previous) return;
     RemovePropA(window, RT_PROP_PREVIOUS_PROC);
     SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
@@ -90,12 +156,28 @@ void LoadImageFromText(HWND window, const char* text, UINT getImageMessage, UINT
     SendMessageA(window, setImageMessage, IMAGE_BITMAP, reinterpret_cast<LPARAM>(image));
 }
 
+}  // namespace controls
+
+namespace {
+
+// Set once a program may have bitmap buttons or picture labels; until then
+// nothing refers to the image loading, and a program without them links
+// none of it.
+void (*pictureLoader)(HWND, const char*, UINT, UINT);
+
+}  // namespace
+
+void PictureControlsUsed() { pictureLoader = controls::LoadImageFromText; }
+
+namespace controls {
+
 void LoadImageIfPicture(HWND window, int32_t type, const char* text) {
+    if (!pictureLoader) return;
     const LONG style = GetWindowLongA(window, GWL_STYLE);
     if ((type == CONTROL_PUSH_BUTTON || type == CONTROL_HOT_BUTTON) && (style & BS_BITMAP) == BS_BITMAP) {
-        LoadImageFromText(window, text, BM_GETIMAGE, BM_SETIMAGE);
+        pictureLoader(window, text, BM_GETIMAGE, BM_SETIMAGE);
     } else if (type == CONTROL_LABEL && (style & SS_BITMAP) == SS_BITMAP) {
-        LoadImageFromText(window, text, STM_GETIMAGE, STM_SETIMAGE);
+        pictureLoader(window, text, STM_GETIMAGE, STM_SETIMAGE);
     }
 }
 

@@ -8,7 +8,12 @@
 
 // Window properties of controls. Colours are raw COLORREF values; GDI objects
 // stored in BBRUSH, HBRUSH, HOTBMP, NORBMP and SELBMP belong to the control
-// and are deleted when it is destroyed. A control's font is never deleted by
+// and are deleted when it is destroyed, each once, and only when no other
+// attached control holds it (in a property or its image slot).
+// To recolour a control at run time, set FGRND and BGRND with SetPropA and
+// put a new brush in BBRUSH; the brush taken out is then the program's to
+// delete (SetPropA replaces, it deletes nothing). Invalidate the control to
+// see the change. A control's font is never deleted by
 // the runtime: the runtime makes none, a dialog's font is the dialog
 // manager's, comctl32 controls keep their own, and a font given with
 // WM_SETFONT stays with whoever created it (it may serve several controls).
@@ -80,11 +85,19 @@ LRESULT SendWindowMessage(intptr_t targetValue, uint32_t targetTag, UINT message
 // their code.
 void HotButtonsUsed();
 
+// Likewise the loading of the images that bitmap buttons and picture labels
+// name in their text: ControlAdd calls this for a push or hot-tracking button
+// with BS_BITMAP and a label with SS_BITMAP, ControlSubclass for every push
+// button, hot-tracking button and label. A program that gives a control one
+// of those styles later, by itself, calls it first.
+void PictureControlsUsed();
+
 // Writes the colour properties of the control type and installs its subclass
 // procedure. A bitmap button or picture label loads the image its text names.
 // A control that is attached already is left as it is. Returns 0.
-int32_t ControlSubclassType(HWND control, int32_t type);  // without HotButtonsUsed
+int32_t ControlSubclassType(HWND control, int32_t type);  // without the two above
 [[gnu::always_inline]] inline int32_t ControlSubclass(HWND control, int32_t type) {
     if (type == CONTROL_HOT_BUTTON) HotButtonsUsed();
+    if (type == CONTROL_PUSH_BUTTON || type == CONTROL_HOT_BUTTON || type == CONTROL_LABEL) PictureControlsUsed();
     return ControlSubclassType(control, type);
 }

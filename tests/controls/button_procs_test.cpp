@@ -180,6 +180,11 @@ TEST(HotTracking, EachVisitOfThePointerRepaintsExactlyTwice) {
     GetWindowRect(button, &r);
     SetCursorPos(r.left - 30, r.top - 30);
     PumpFor(200);
+    // A move handled after the pointer has left again: not hot, for good or
+    // for the visits below.
+    SendMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+    PumpFor(200);
+    EXPECT_EQ(GetPropA(button, RT_PROP_HOT), nullptr);
     for (int visit = 0; visit < 2; ++visit) {
         SCOPED_TRACE(visit);
         const int before = parent.draws[button];

@@ -351,7 +351,7 @@ TEST(ControlSubclass, CleanUpRestoresTheProcedureFirstAndRemovesEveryProperty) {
     EXPECT_EQ(ledger.ForeignDeletions(), 0u);
 }
 
-TEST(ControlSubclass, FontsGivenToControlsOutliveThem) {
+TEST(ControlSubclass, ObjectsGoOnceAndOnlyWhenNoControlHoldsThem) {
     ReflectingParent parent;
     LOGFONTA description{};
     description.lfHeight = 8;
@@ -382,6 +382,31 @@ TEST(ControlSubclass, FontsGivenToControlsOutliveThem) {
     EXPECT_EQ(ledger.ForeignDeletions(), 0u);
     DeleteObject(own);
     DeleteObject(parent.font);
+
+    // One object in two slots of a control, or held by two controls: deleted
+    // once, with the last holder.
+    const size_t foreignBefore = ledger.ForeignDeletions();  // the fonts, made before the ledger
+    HDC screen = GetDC(nullptr);
+    HBITMAP face = CreateCompatibleBitmap(screen, 8, 8);
+    HWND hot = parent.AddChild("BUTTON", "", BS_OWNERDRAW, 0, 0, 50, 20, 1);
+    ControlSubclass(hot, CONTROL_HOT_BUTTON);
+    SetPropA(hot, RT_PROP_HOT_BITMAP, face);
+    SetPropA(hot, RT_PROP_NORMAL_BITMAP, face);
+    SetPropA(hot, RT_PROP_HOT_BRUSH, GetPropA(hot, RT_PROP_BACK_BRUSH));
+    HBITMAP shared = CreateCompatibleBitmap(screen, 8, 8);
+    ReleaseDC(nullptr, screen);
+    HWND first = parent.AddChild("BUTTON", "", BS_BITMAP, 0, 0, 50, 20, 1);
+    HWND second = parent.AddChild("BUTTON", "", BS_BITMAP, 0, 0, 50, 20, 2);
+    for (HWND button : {first, second}) {
+        ControlSubclass(button, CONTROL_PUSH_BUTTON);
+        SendMessageA(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(shared));
+    }
+    DestroyWindow(hot);
+    DestroyWindow(first);
+    EXPECT_EQ(GetObjectType(shared), static_cast<DWORD>(OBJ_BITMAP)) << "deleted while the second shows it";
+    DestroyWindow(second);
+    EXPECT_EQ(ledger.Live(), 0u);
+    EXPECT_EQ(ledger.ForeignDeletions(), foreignBefore);
 }
 
 TEST(ControlSubclass, NoGdiObjectLeaksOverAThousandControlsOfEachType) {
