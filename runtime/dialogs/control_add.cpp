@@ -83,6 +83,9 @@ ControlShape ShapeFor(int32_t type, uint32_t style) {
     return shape;
 }
 
+// -1 is the usual identifier of static text, which many controls share.
+bool IsStaticId(int32_t id) { return id == -1 || id == 0xFFFF; }
+
 bool IsDialogRecord(const WindowRecord* record) {
     return record->definition && record->kind != 0;
 }
@@ -97,7 +100,7 @@ bool Placement(const WindowRecord* record, int32_t x, int32_t y, int32_t width, 
                                      height);
         return true;
     }
-    return record->hwnd && !GetDlgItem(record->hwnd, id);
+    return record->hwnd && (IsStaticId(id) || !GetDlgItem(record->hwnd, id));
 }
 
 HWND CreateAtOnce(const WindowRecord* record, uint32_t exStyle, const char* className, const char* text,
@@ -119,7 +122,8 @@ int32_t ControlDefinitionAppend(WindowRecord* record, uint32_t exStyle, const ch
     int32_t count = 0;
     ControlDefinition** link = &record->definition->controls;
     for (; *link; link = &(*link)->next, ++count) {
-        if (((*link)->id & 0xFFFF) == (id & 0xFFFF)) return 0;  // the first control keeps its identifier
+        // The first control keeps its identifier.
+        if (((*link)->id & 0xFFFF) == (id & 0xFFFF) && !IsStaticId(id)) return 0;
     }
     if (count >= kMaxTemplateItems) return 0;
     auto* node = static_cast<ControlDefinition*>(GlobalBlockAlloc(BLOCK_RECORD, sizeof(ControlDefinition)));
@@ -142,7 +146,7 @@ int32_t ControlDefinitionAppend(WindowRecord* record, uint32_t exStyle, const ch
     node->id = id;
     node->isDefault = isDefault;
     *link = node;
-    return 0;
+    return 1;
 }
 
 int32_t ControlAddType(WindowRecord* record, ControlType type, const char* text, int32_t x, int32_t y, int32_t width,
@@ -155,14 +159,14 @@ int32_t ControlAddType(WindowRecord* record, ControlType type, const char* text,
     if (shape.style & CONTROL_HIDDEN) shape.style &= ~(WS_VISIBLE | CONTROL_HIDDEN);
 
     if (dialog) {
-        ControlDefinitionAppend(record, shape.exStyle, shape.className, text, shape.style, units.x, units.y,
-                                units.cx, units.cy, id, type, shape.isDefault);
-        return 0;
+        return ControlDefinitionAppend(record, shape.exStyle, shape.className, text, shape.style, units.x, units.y,
+                                       units.cx, units.cy, id, type, shape.isDefault);
     }
     HWND control = CreateAtOnce(record, shape.exStyle, shape.className, text, shape.style, x, y, width, height, id);
+    if (!control) return 0;
     ControlSubclassType(control, type);
     if (record->mdiClient && type == CONTROL_STATUS_BAR) FitClientToBars(record->hwnd, record->mdiClient);
-    return 0;
+    return 1;
 }
 
 HWND ControlAddByClass(WindowRecord* record, const char* className, const char* text, int32_t x, int32_t y,

@@ -15,8 +15,10 @@ bool IsDefinedDialog(const WindowRecord* record) {
     return record && record->definition && record->kind == 1;
 }
 
+// An owner whose window has gone counts as none: the dialog is still shown.
 HWND OwnerWindow(const WindowRecord* record, const WindowRecord* owner) {
-    return owner ? owner->hwnd : record->definition->parent;
+    HWND window = owner ? owner->hwnd : record->definition->parent;
+    return IsWindow(window) ? window : nullptr;
 }
 
 // The template lives only around the system call that reads it. A
@@ -73,8 +75,16 @@ INT_PTR DialogDoModal(WindowRecord* record, const WindowRecord* owner) {
 
 int32_t DialogControlsSetup(WindowRecord* record) {
     if (!record || !record->definition) return 0;
+    // The dialog manager makes the controls in the template's order, so the
+    // children are met in the definitions' order: each is attached, however
+    // many share its identifier (-1) and whatever the identifier was before
+    // the template cut it to 16 bits. A child out of step is looked up.
+    HWND next = GetWindow(record->hwnd, GW_CHILD);
     for (const ControlDefinition* c = record->definition->controls; c; c = c->next) {
-        if (HWND control = GetDlgItem(record->hwnd, c->id)) ControlSubclassType(control, c->type);
+        HWND control = next;
+        if (!control || (GetDlgCtrlID(control) & 0xFFFF) != (c->id & 0xFFFF)) control = GetDlgItem(record->hwnd, c->id);
+        next = control ? GetWindow(control, GW_HWNDNEXT) : nullptr;
+        if (control) ControlSubclassType(control, c->type);
         // The owner-draw style replaced BS_DEFPUSHBUTTON; tell the dialog instead.
         if (c->isDefault) {
             SendWindowMessage(reinterpret_cast<intptr_t>(record), TAG_BY_REFERENCE | TAG_RECORD, DM_SETDEFID,
@@ -131,6 +141,8 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         reinterpret_cast<HWND>(wParam) == record->hwnd) {
         SetCursor(record->cursor);
     }
-    if (message == WM_DESTROY) record->hwnd = nullptr;
+    // A modal dialog closed and shown again from its handler is destroyed
+    // after its record has been bound to the new window: leave that one.
+    if (message == WM_DESTROY && record->hwnd == window) record->hwnd = nullptr;
     return result;
 }

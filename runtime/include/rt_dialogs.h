@@ -7,7 +7,9 @@
 #include "rt_records.h"
 
 // Fills record with dialog defaults and a new definition whose rectangle is
-// converted from pixels to dialog units, and lists the record for END.
+// converted from pixels to dialog units, and lists the record for END. The
+// rectangle is the client area (inside caption and border); WindowCreate's
+// is the outer one.
 // Titles are cut to 255 characters. Defining a record again replaces its
 // definition (the old one and its controls are freed) and keeps its single
 // list entry. Returns 1, or 0 when no definition could be allocated (the
@@ -25,14 +27,20 @@ constexpr uint32_t DIALOG_FIXED_STYLE = 0x900000C0u;
 // units and appended to the definition); on a window record it is created at
 // once, in pixels, and attached. Style bit 0x80000 asks for a hidden control.
 // Refused on a dialog: a type outside ControlType (no class to make), an
-// identifier already used in its low 16 bits (the template keeps 16; -1 too
-// counts once), a rectangle whose dialog units do not fit 16 signed bits, a
-// 65536th control. Always returns 0.
+// identifier already used in its low 16 bits (the template keeps 16) other
+// than -1, which any number of labels may share, a rectangle whose dialog
+// units do not fit 16 signed bits, a 65536th control; on a window: no window
+// yet, an identifier a child has already (-1 again excepted). Returns 1 when
+// the control was defined or created, 0 when it was refused.
 int32_t ControlAddType(WindowRecord* record, ControlType type, const char* text, int32_t x, int32_t y,
-                       int32_t width, int32_t height, uint32_t style, int32_t id);  // without HotButtonsUsed
+                       int32_t width, int32_t height, uint32_t style, int32_t id);  // without the *Used calls
 [[gnu::always_inline]] inline int32_t ControlAdd(WindowRecord* record, ControlType type, const char* text, int32_t x, int32_t y,
                           int32_t width, int32_t height, uint32_t style, int32_t id) {
     if (type == CONTROL_HOT_BUTTON) HotButtonsUsed();
+    if (((type == CONTROL_PUSH_BUTTON || type == CONTROL_HOT_BUTTON) && (style & BS_BITMAP) == BS_BITMAP) ||
+        (type == CONTROL_LABEL && (style & SS_BITMAP) == SS_BITMAP)) {
+        PictureControlsUsed();
+    }
     return ControlAddType(record, type, text, x, y, width, height, style, id);
 }
 // The same for a caller-named class (type 99, no type table). Empty class

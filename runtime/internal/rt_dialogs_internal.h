@@ -28,9 +28,9 @@ bool DialogUnitsFit(const DialogUnitRect& units);
 void MeasureDialogFont(int32_t* charWidth, int32_t* charHeight);
 
 // Appends a control definition in dialog units; refused for an empty class
-// name, an identifier whose low 16 bits are taken, units outside 16 signed
-// bits, a full list (65535), a record without definition, or when memory
-// runs out. Returns 0.
+// name, an identifier whose low 16 bits are taken (but -1), units outside 16
+// signed bits, a full list (65535), a record without definition, or when
+// memory runs out. Returns 1 when appended, 0 when refused.
 int32_t ControlDefinitionAppend(WindowRecord* record, uint32_t exStyle, const char* className, const char* text,
                                 uint32_t style, int32_t x, int32_t y, int32_t cx, int32_t cy, int32_t id,
                                 int32_t type, int32_t isDefault);

@@ -58,7 +58,8 @@ LRESULT CALLBACK MessageBoxHookProc(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 int32_t MessageBoxCentered(const WindowRecord* record, const char* text, const char* caption, UINT type) {
-    HWND owner = record ? record->hwnd : nullptr;
+    // A record whose window has gone is no owner: the box is shown unowned.
+    HWND owner = record && IsWindow(record->hwnd) ? record->hwnd : nullptr;
     if (type == 0) type = MB_OK | MB_ICONEXCLAMATION;
     // Each call keeps its own hook: a box opened from inside another box's
     // loop must neither remove the outer hook nor leave its own installed.

@@ -87,28 +87,32 @@ TEST_F(ControlAddTest, PixelsBecomeDialogUnitsAndDuplicatesAreRefused) {
     // The text is a copy of its own.
     EXPECT_EQ(GlobalSize(GlobalHandle(c->text)), 3u);
 
-    // Identifiers are compared as the template keeps them, in 16 bits; a
-    // rectangle the template cannot hold is refused as well.
-    ControlAdd(&dialog_, CONTROL_EDIT, "", 0, 0, 10, 10, 0, -1);
+    // Identifiers are compared as the template keeps them, in 16 bits, but
+    // -1, which any number of labels share; a rectangle the template cannot
+    // hold is refused as well. The result says which.
+    EXPECT_EQ(ControlAdd(&dialog_, CONTROL_LABEL, "", 0, 0, 10, 10, 0, -1), 1);
+    EXPECT_EQ(ControlAdd(&dialog_, CONTROL_LABEL, "", 0, 0, 10, 10, 0, 0xFFFF), 1);
+    const ControlDefinition* last = c->next->next;
+    ASSERT_NE(last, nullptr);
     struct Row {
         int32_t id;
         int32_t x, y, width, height;
     };
     const Row refused[] = {
-        {0x10003, 0, 0, 10, 10}, {0xFFFF, 0, 0, 10, 10}, {0x7FFFFFFF, 0, 0, 10, 10},
+        {0x10003, 0, 0, 10, 10}, {3, 0, 0, 10, 10},        {0x7FFFFFFF, 0, 0, 10, 10},
         {20, 100000, 0, 10, 10}, {21, -100000, 0, 10, 10}, {22, 0, 60000, 10, 10},
         {23, 0, 0, 60000, 10},   {24, 0, 0, 10, -60000},  {25, INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX},
     };
     for (const Row& row : refused) {
         SCOPED_TRACE(row.id);
-        ControlAdd(&dialog_, CONTROL_EDIT, "refused", row.x, row.y, row.width, row.height, 0, row.id);
-        EXPECT_EQ(c->next->next, nullptr);
+        EXPECT_EQ(ControlAdd(&dialog_, CONTROL_EDIT, "refused", row.x, row.y, row.width, row.height, 0, row.id), 0);
+        EXPECT_EQ(last->next, nullptr);
     }
     // The edges of what fits.
-    ControlAdd(&dialog_, CONTROL_EDIT, "fits", -49152, 53247, 0, 0, 0, 30);
-    ASSERT_NE(c->next->next, nullptr);
-    EXPECT_EQ(c->next->next->x, -32768);
-    EXPECT_EQ(c->next->next->y, 32767);
+    EXPECT_EQ(ControlAdd(&dialog_, CONTROL_EDIT, "fits", -49152, 53247, 0, 0, 0, 30), 1);
+    ASSERT_NE(last->next, nullptr);
+    EXPECT_EQ(last->next->x, -32768);
+    EXPECT_EQ(last->next->y, 32767);
 }
 
 TEST_F(ControlAddTest, ByClassKeepsTheCallersBitsAndRefusesLongClassNames) {
@@ -165,9 +169,11 @@ TEST(ControlAddWindow, CreatesAndAttachesAtOnceInPixels) {
     GetWindowTextA(edit, text, sizeof(text));
     EXPECT_STREQ(text, "typed");
 
-    // A duplicate identifier is refused by asking the window.
-    ControlAdd(&window, CONTROL_LABEL, "other", 0, 0, 10, 10, 0, 7);
+    // A duplicate identifier is refused by asking the window; -1 is not one.
+    EXPECT_EQ(ControlAdd(&window, CONTROL_LABEL, "other", 0, 0, 10, 10, 0, 7), 0);
     EXPECT_EQ(GetDlgItem(window.hwnd, 7), edit);
+    EXPECT_EQ(ControlAdd(&window, CONTROL_LABEL, "a", 0, 0, 10, 10, 0, -1), 1);
+    EXPECT_EQ(ControlAdd(&window, CONTROL_LABEL, "b", 0, 0, 10, 10, 0, -1), 1);
     // Hidden on request.
     ControlAdd(&window, CONTROL_LABEL, "hidden", 0, 0, 10, 10, CONTROL_HIDDEN, 8);
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(window.hwnd, 8)));

@@ -134,6 +134,23 @@ TEST_F(DialogShowTest, DialogCloseEndsAModalDialogWithItsResult) {
     };
     EXPECT_EQ(DialogDoModal(&dialog, nullptr), 7);
     EXPECT_TRUE(windowGoneAtOnce);
+
+    // Closed and shown again from its own handler: the old window's end
+    // leaves the record bound to the new one.
+    static HWND shownAgain;
+    reaction = [] {
+        if (EventMessage == WM_INITDIALOG && !shownAgain) PostMessageA(EventWindow->hwnd, WM_USER + 1, 0, 0);
+        if (EventMessage == WM_USER + 1) {
+            DialogClose(&dialog, 3);
+            shownAgain = DialogShow(&dialog, nullptr);
+        }
+        return 0;
+    };
+    EXPECT_EQ(DialogDoModal(&dialog, nullptr), 3);
+    ASSERT_NE(shownAgain, nullptr);
+    EXPECT_EQ(dialog.hwnd, shownAgain);
+    DialogClose(&dialog, 0);
+    EXPECT_FALSE(IsWindow(shownAgain));
 }
 
 TEST_F(DialogShowTest, DialogCloseDestroysAModelessDialogAtOnce) {
@@ -290,6 +307,19 @@ TEST_F(DialogShowTest, ColourAndDrawRequestsAreReflectedToTheControls) {
     SavePng(p, "dialog_owner_drawn_button");
     EXPECT_EQ(DescribeColour(p.At(4, 4)), DescribeColour(GetSysColor(COLOR_BTNFACE)));
     EXPECT_GT(p.Count(GetSysColor(COLOR_BTNTEXT), RECT{3, 3, p.width - 3, p.height - 3}), 5);
+    DestroyWindow(dialog.hwnd);
+
+    // Every control the dialog holds is attached: labels sharing -1, and a
+    // button whose identifier the template kept in 16 bits.
+    ControlAdd(&dialog, CONTROL_LABEL, "first", 10, 70, 60, 20, 0, -1);
+    ControlAdd(&dialog, CONTROL_LABEL, "second", 80, 70, 60, 20, 0, -1);
+    ControlAdd(&dialog, CONTROL_PUSH_BUTTON, "far", 10, 100, 60, 24, 0, 70000);
+    ASSERT_NE(DialogShow(&dialog, nullptr), nullptr);
+    int attached = 0;
+    for (HWND child = GetWindow(dialog.hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        attached += GetPropA(child, RT_PROP_PREVIOUS_PROC) != nullptr;
+    }
+    EXPECT_EQ(attached, 6);
 }
 
 TEST_F(DialogShowTest, CursorOverTheDialogIsTheRecordsCursor) {
@@ -331,6 +361,10 @@ TEST_F(DialogShowTest, OwnerComesFromTheArgumentOrTheDefinition) {
     EXPECT_EQ(GetWindow(dialog.hwnd, GW_OWNER), nullptr);
     DestroyWindow(dialog.hwnd);
     DestroyWindow(owner.hwnd);
+    // An owner whose window has gone counts as none.
+    ASSERT_NE(DialogShow(&dialog, &owner), nullptr);
+    EXPECT_EQ(GetWindow(dialog.hwnd, GW_OWNER), nullptr);
+    DestroyWindow(dialog.hwnd);
 }
 
 }  // namespace

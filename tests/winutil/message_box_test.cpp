@@ -77,6 +77,10 @@ TEST(MessageBoxCentered, FinalPositionIsCentredOverTheOwner) {
     EXPECT_NEAR(boxCentreY, 250, 1);
     EXPECT_EQ(MessageBoxHook, nullptr) << "hook removed";
     DestroyWindow(owner.hwnd);
+
+    // An owner whose window has gone is no owner: the box still shows.
+    const BoxView unowned = ShowAndInspect(&owner, "still shown", "Dead owner", 0);
+    EXPECT_TRUE(unowned.found);
 }
 
 TEST(MessageBoxCentered, TypeZeroShowsTheExclamationIconAndOneOkButton) {
