@@ -21,19 +21,35 @@ WindowRecord* FindRecord(HWND window) {
     return nullptr;
 }
 
+// Accelerators of the runtime windows from the key's window upward, nearest
+// first: a frame's keys work while the focus is in a control of one of its
+// MDI children. A frame also answers the MDI keys (Ctrl+F4, Ctrl+F6) for its
+// client. The first that takes the key finishes it.
+bool TranslateAccelerators(HWND window, MSG* message) {
+    for (HWND w = window; w; w = (GetWindowLongA(w, GWL_STYLE) & WS_CHILD) ? GetParent(w) : nullptr) {
+        if (!IsRuntimeClass(w)) continue;
+        const WindowRecord* record = WindowRecordOf(w);
+        if (!record || record->hwnd != w) continue;
+        if (record->mdiClient && TranslateMDISysAccel(record->mdiClient, message)) return true;
+        // The property lookup is a round trip to the window manager.
+        HACCEL table = static_cast<HACCEL>(GetPropA(w, RT_PROP_ACCELERATORS));
+        if (table && TranslateAcceleratorA(w, table, message)) return true;
+    }
+    return false;
+}
+
 // True when the message is still to be translated and dispatched. The key
-// filter, the accelerator table and the dialog manager may each finish it,
+// filter, the accelerator tables and the dialog manager may each finish it,
 // in that order; a finished message is never handled a second time.
 bool PassThroughRecord(const WindowRecord* record, MSG* message) {
     if (message->message == WM_KEYDOWN && record->hooks && record->hooks->keyFilter &&
         record->hooks->keyFilter(record->hwnd, message)) {
         return false;
     }
-    // Only keys can be accelerators; the property lookup is a round trip to
-    // the window manager, the largest cost of a message otherwise.
-    if (message->message >= WM_KEYFIRST && message->message <= WM_KEYLAST) {
-        HACCEL table = static_cast<HACCEL>(GetPropA(record->hwnd, RT_PROP_ACCELERATORS));
-        if (table && TranslateAcceleratorA(record->hwnd, table, message)) return false;
+    // Only keys can be accelerators.
+    if (message->message >= WM_KEYFIRST && message->message <= WM_KEYLAST &&
+        TranslateAccelerators(message->hwnd, message)) {
+        return false;
     }
     if (record->isDialog) return !IsDialogMessageA(record->hwnd, message);
     return true;

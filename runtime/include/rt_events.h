@@ -20,6 +20,16 @@ extern int32_t EventControlId;   // control of a command, notification or scroll
 extern int32_t EventMenuId;      // most recent menu or accelerator command
 extern int32_t EventNotifyCode;  // notification code of a control
 
+// What a handler sees: WM_CLOSE as EVENT_CLOSE; WM_COMMAND as EVENT_MENU (a
+// menu or accelerator) or EVENT_CONTROL (a control), WM_NOTIFY as
+// EVENT_CONTROL; EVENT_SIZE just before WM_SIZE and WM_SIZING, which follow
+// as they are; EVENT_ERASE after the background of a window was erased.
+// Every other message arrives as it is, with its own number: WM_INITDIALOG,
+// WM_TIMER, WM_DESTROY, mouse and key messages, WM_PAINT of a window without
+// backing bitmap, and WM_SIZE and the rest that a window gets while
+// WindowCreate is still making it (no EVENT_SIZE there). The colour and
+// owner-draw requests of controls go to the controls, not to the handler.
+//
 // Runtime event codes, in the application message range.
 enum : int32_t {
     EVENT_CLOSE = 0x8002,    // WM_CLOSE

@@ -21,12 +21,21 @@ constexpr uint32_t WINOPT_ALL = WINOPT_NOBITMAP | WINOPT_FRAME | WINOPT_NOCAPTIO
 // Identifiers of a frame's MDI client and of its first MDI child.
 constexpr int32_t MDI_CLIENT_ID = 0xCAC;
 constexpr int32_t MDI_FIRST_CHILD_ID = 0x4050;
+// A frame's toolbar and status bar are its controls: a toolbar button's
+// WM_COMMAND reaches the handler as EVENT_CONTROL (its identifier in
+// EventControlId), a menu or accelerator command as EVENT_MENU. The "&Window"
+// menu's IDM_CASCADE, IDM_TILE and IDM_ARRANGE have been carried out when the
+// handler sees them: it must not send them to the client again. A handler
+// that wants a toolbar button to act as a menu item handles it itself; it
+// need not re-post it as a menu command.
+//
 // Icon resource used for both window classes when the program has it.
 constexpr int32_t WINDOW_ICON_ID = 101;
 
 // Gives the record a window: a popup (no parent), a child of the parent
 // record's window, an MDI child when the parent is a frame, or (WINOPT_FRAME)
-// an MDI frame. x, y, width, height are the outer rectangle in pixels.
+// an MDI frame. x, y, width, height are the outer rectangle in pixels
+// (DialogCreate's is the client area).
 // Returns 1 when the window exists. The backing bitmap, pen and font it makes
 // are deleted with the window. A record whose window still exists is refused
 // (0, nothing changed): destroy the window first. It may be called from a

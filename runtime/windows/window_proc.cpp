@@ -43,6 +43,12 @@ bool IsMdiChild(HWND window) {
 LRESULT DefaultProcessing(HWND window, WindowRecord* record, uint16_t atom, UINT message, WPARAM wParam,
                           LPARAM lParam) {
     if (record && atom == FrameClassAtom) {
+        // A bar made on the frame, by the runtime or by the program itself:
+        // the client moves out of its way at once, not at the next resize.
+        if (message == WM_PARENTNOTIFY && LOWORD(wParam) == WM_CREATE && record->mdiClient &&
+            reinterpret_cast<HWND>(lParam) != record->mdiClient) {
+            FitClientToBars(window, record->mdiClient);
+        }
         if (message == WM_SIZE && wParam != SIZE_MINIMIZED && record->mdiClient &&
             FitClientToBars(window, record->mdiClient)) {
             return 0;
@@ -104,18 +110,19 @@ int32_t WindowPaint(HWND window, WPARAM wParam, LPARAM lParam) {
     EnumChildWindows(record->hwnd, ExcludeChildCallback, reinterpret_cast<LPARAM>(&context));
     if (!record->hasBackBitmap) {
         DispatchEvent(record, WM_PAINT, wParam, lParam);
-    } else if (!record->drawDc) {
-        HDC memory = CreateCompatibleDC(dc);
-        HGDIOBJ previous = SelectObject(memory, record->backBitmap);
-        BitBlt(dc, update.left, update.top, update.right - update.left, update.bottom - update.top, memory,
-               update.left, update.top, SRCCOPY);
-        SelectObject(memory, previous);
-        DeleteDC(memory);
     } else {
-        RECT bounds{};
-        if ((GetBoundsRect(record->drawDc, &bounds, DCB_RESET) & DCB_SET) == DCB_SET) {
-            BitBlt(dc, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
-                   record->drawDc, bounds.left, bounds.top, SRCCOPY);
+        // From the program's drawing DC while it has one open on the bitmap,
+        // else from a DC made for the copy: the whole update rectangle
+        // either way, as erasing may have covered any of it.
+        HDC source = record->drawDc;
+        HDC memory = source ? nullptr : CreateCompatibleDC(dc);
+        HGDIOBJ previous = memory ? SelectObject(memory, record->backBitmap) : nullptr;
+        if (memory) source = memory;
+        BitBlt(dc, update.left, update.top, update.right - update.left, update.bottom - update.top, source,
+               update.left, update.top, SRCCOPY);
+        if (memory) {
+            SelectObject(memory, previous);
+            DeleteDC(memory);
         }
     }
     EndPaint(record->hwnd, &paint);

@@ -105,13 +105,21 @@ TEST_F(BarFittingTest, WithoutBarsNothingMoves) {
     EXPECT_EQ(r.right, 15);
 }
 
-TEST_F(BarFittingTest, AddingAStatusBarToAFrameFitsTheClient) {
+TEST_F(BarFittingTest, AddingABarToAFrameFitsTheClient) {
+    // A toolbar alone, made by the program itself.
+    HWND toolbar = CreateWindowExA(0, TOOLBARCLASSNAMEA, "", kFixedBar | CCS_TOP, 0, 0, 800, 26, frame_.hwnd,
+                                   nullptr, nullptr, nullptr);
+    ASSERT_NE(toolbar, nullptr);
+    RECT tools;
+    GetWindowRect(toolbar, &tools);
+    EXPECT_EQ(ClientPlace().top, tools.bottom - tools.top);
     ControlAdd(&frame_, CONTROL_STATUS_BAR, "ready", 0, 0, 800, 20, CCS_NORESIZE | CCS_NOPARENTALIGN, 77);
     HWND status = GetDlgItem(frame_.hwnd, 77);
     ASSERT_NE(status, nullptr);
     RECT bar;
     GetWindowRect(status, &bar);
     EXPECT_EQ(ClientPlace().bottom, 600 - (bar.bottom - bar.top));
+    EXPECT_EQ(ClientPlace().top, tools.bottom - tools.top);
 }
 
 }  // namespace

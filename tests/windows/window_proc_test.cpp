@@ -10,6 +10,7 @@
 
 #include "event_log.h"
 #include "pixels.h"
+#include "record_windows.h"
 #include "rt_controls_internal.h"
 #include "rt_dialogs_internal.h"
 #include "rt_windows_internal.h"
@@ -147,6 +148,19 @@ TEST_F(WindowProcTest, PaintCopiesExactlyTheUpdateRectangleAndSparesChildren) {
     SavePng(p, "window_paint_with_child");
     EXPECT_EQ(DescribeColour(p.At(40, 35)), DescribeColour(labelColour));
     EXPECT_EQ(DescribeColour(p.At(100, 100)), DescribeColour(bitmapColour));
+
+    // With the program's drawing DC open on the bitmap, a whole repaint with
+    // erasing still shows the bitmap's picture.
+    HDC drawing = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(drawing, window_.backBitmap);
+    window_.drawDc = drawing;
+    RedrawWindow(window_.hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    const Pixels again = CaptureClient(window_.hwnd);
+    EXPECT_EQ(DescribeColour(again.At(100, 100)), DescribeColour(bitmapColour));
+    EXPECT_EQ(DescribeColour(again.At(250, 150)), DescribeColour(bitmapColour));
+    window_.drawDc = nullptr;
+    SelectObject(drawing, previous);
+    DeleteDC(drawing);
 }
 
 TEST(WindowProcPaint, WindowWithoutBitmapRaisesThePaintEvent) {
@@ -269,6 +283,65 @@ TEST_F(FrameTest, WindowMenuCommandsCascadeTileAndArrange) {
     RECT clientOnScreen = client;
     MapWindowPoints(frame_.mdiClient, nullptr, reinterpret_cast<POINT*>(&clientOnScreen), 2);
     for (auto& child : children_) EXPECT_EQ(RectOf(child->hwnd).bottom, clientOnScreen.bottom);
+}
+
+// Keys typed in a control of an MDI child: the accelerators of the windows
+// above it, nearest first, and the MDI keys; each key handled once.
+TEST_F(FrameTest, KeysInAChildsControlReachTheTablesAboveAndTheMdiKeys) {
+    WindowRecord& child = *children_[0];
+    frame_.handler = LoggingHandler;
+    child.handler = LoggingHandler;
+    ACCEL frameKeys[] = {{FVIRTKEY, VK_F5, 1234}, {FVIRTKEY, VK_F6, 1235}};
+    ACCEL childKey{FVIRTKEY, VK_F6, 4321};
+    HACCEL frameTable = CreateAcceleratorTableA(frameKeys, 2);
+    HACCEL childTable = CreateAcceleratorTableA(&childKey, 1);
+    SetPropA(frame_.hwnd, RT_PROP_ACCELERATORS, frameTable);
+    SetPropA(child.hwnd, RT_PROP_ACCELERATORS, childTable);
+    ControlAdd(&child, CONTROL_EDIT, "", 0, 0, 100, 20, 0, 7);
+    HWND note = GetDlgItem(child.hwnd, 7);
+    DrainMessages();
+    // (A frame's menu event names its topmost MDI child as the window.)
+    struct Row {
+        WPARAM key;
+        const WindowRecord* record;
+        int32_t menuId;
+    };
+    const Row rows[] = {{VK_F5, nullptr, 1234}, {VK_F6, &child, 4321}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.menuId);
+        LoggedEvents.clear();
+        PostMessageA(note, WM_KEYDOWN, row.key, 0x003F0001);
+        WaitEvents(1);
+        EXPECT_SEQUENCE(LoggedMessagesAmong({EVENT_MENU}), {{{EVENT_MENU}}});
+        for (const EventSnapshot& event : LoggedEvents) {
+            if (event.message != EVENT_MENU) continue;
+            if (row.record) {
+                EXPECT_EQ(event.window, row.record);
+            }
+            EXPECT_EQ(event.menuId, row.menuId);
+        }
+    }
+
+    // Ctrl+F6 moves to the next child, Ctrl+F4 closes the active one.
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageA(frame_.mdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child.hwnd), 0);
+    PostMessageA(note, WM_KEYDOWN, VK_F6, 0x00400001);
+    WaitEvents(1);
+    EXPECT_NE(reinterpret_cast<HWND>(SendMessageA(frame_.mdiClient, WM_MDIGETACTIVE, 0, 0)), child.hwnd);
+    SendMessageA(frame_.mdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child.hwnd), 0);
+    LoggedEvents.clear();
+    PostMessageA(note, WM_KEYDOWN, VK_F4, 0x003E0001);
+    WaitEvents(1);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    EXPECT_SEQUENCE(LoggedMessagesAmong({EVENT_CLOSE, EVENT_MENU}), {{{EVENT_CLOSE}}});
+    RemovePropA(frame_.hwnd, RT_PROP_ACCELERATORS);
+    RemovePropA(child.hwnd, RT_PROP_ACCELERATORS);
+    DestroyAcceleratorTable(frameTable);
+    DestroyAcceleratorTable(childTable);
 }
 
 TEST_F(FrameTest, SizingKeepsTheClientBetweenTheBars) {
