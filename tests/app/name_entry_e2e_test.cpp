@@ -101,6 +101,7 @@ TEST_F(NameEntryApp, GreetsTheTypedNameInABoxCentredOverTheDialog) {
     TypeText("Bob");
     // Typed keys are handled by the program at its own pace.
     EXPECT_TRUE(WaitUntil([&] { return WindowText(edit_) == "Bob"; })) << WindowText(edit_);
+    EXPECT_TRUE(program_.WaitIdle());
     SavePng(CaptureScreen(d), "app_dialog");
 
     HWND box = Greet();
@@ -123,6 +124,7 @@ TEST_F(NameEntryApp, GreetsTheTypedNameInABoxCentredOverTheDialog) {
     EXPECT_EQ(GetWindow(box, GW_OWNER), dialog_);
     RECT both{std::min(b.left, d.left), std::min(b.top, d.top), std::max(b.right, d.right),
               std::max(b.bottom, d.bottom)};
+    EXPECT_TRUE(program_.WaitIdle());
     SavePng(CaptureScreen(both), "app_greeting");
     DismissBox(box);
 
@@ -189,6 +191,7 @@ TEST_F(NameEntryApp, GreetsNamesInAnyLanguage) {
         }
         EXPECT_EQ(Utf8(text), Utf8(std::wstring(L"Your name is ") + name.whole + L"."));
         const RECT b = WindowRect(box);
+        EXPECT_TRUE(program_.WaitIdle());
         SavePng(CaptureScreen(b), ("app_greeting_language_" + std::to_string(++shown)).c_str());
         PressKey(VK_RETURN);
         ASSERT_TRUE(WaitForWindowGone(box));

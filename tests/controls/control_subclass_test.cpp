@@ -13,6 +13,7 @@
 #include "pixels.h"
 #include "reflecting_parent.h"
 #include "rt_controls_internal.h"
+#include "test_support.h"
 
 namespace {
 
@@ -416,7 +417,7 @@ TEST(ControlSubclass, NoGdiObjectLeaksOverAThousandControlsOfEachType) {
     for (const TypeRow& row : kTypes) {
         SCOPED_TRACE(row.type);
         const size_t createdBefore = ledger.Created();
-        for (int i = 0; i < 1000; ++i) {
+        for (int i = 0; i < Cycles(1000); ++i) {
             HWND control = parent.AddChild(row.className, "", row.style, 0, 0, 60, 20, 1);
             ControlSubclass(control, row.type);
             ControlSubclass(control, row.type);  // attached once: no second brush
@@ -425,7 +426,7 @@ TEST(ControlSubclass, NoGdiObjectLeaksOverAThousandControlsOfEachType) {
             }
             DestroyWindow(control);
         }
-        EXPECT_GE(ledger.Created() - createdBefore, row.type == CONTROL_SCROLL_BAR ? 0u : 1000u);
+        EXPECT_GE(ledger.Created() - createdBefore, row.type == CONTROL_SCROLL_BAR ? 0u : size_t(Cycles(1000)));
         ASSERT_EQ(ledger.Live(), 0u);
         ASSERT_EQ(ledger.ForeignDeletions(), 0u);
     }

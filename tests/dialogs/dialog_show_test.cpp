@@ -244,7 +244,7 @@ TEST_F(DialogShowTest, FontsAndObjectsOverManyShowings) {
     description.lfHeight = 14;
     lstrcpyA(description.lfFaceName, "MS Sans Serif");
     HFONT programFont = CreateFontIndirectA(&description);
-    for (int i = 0; i < 250; ++i) {
+    for (int i = 0; i < Cycles(250); ++i) {
         ASSERT_NE(DialogShow(&dialog, nullptr), nullptr) << "showing " << i;
         SendDlgItemMessageA(dialog.hwnd, 11, WM_SETFONT, reinterpret_cast<WPARAM>(programFont), FALSE);
         SendDlgItemMessageA(dialog.hwnd, 3, WM_SETFONT, reinterpret_cast<WPARAM>(programFont), FALSE);

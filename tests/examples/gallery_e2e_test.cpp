@@ -88,6 +88,7 @@ protected:
 };
 
 TEST_F(GalleryApp, ShowsEveryPartAndAnswersMenusMouseAndKeyboard) {
+    EXPECT_TRUE(program_.WaitIdle());
     SavePng(CaptureScreen(WindowRect(frame_)), "gallery_frame");
     HWND controls = Child("Controls");
     HWND buttons = Child("Buttons");
@@ -95,6 +96,7 @@ TEST_F(GalleryApp, ShowsEveryPartAndAnswersMenusMouseAndKeyboard) {
     ASSERT_NE(controls, nullptr);
     ASSERT_NE(buttons, nullptr);
     ASSERT_NE(canvas, nullptr);
+    EXPECT_TRUE(program_.WaitIdle());
     SavePng(CaptureScreen(WindowRect(controls)), "gallery_controls");
     // Every control type of the table lives in the controls child, but the
     // status bar, which is the frame's.
@@ -131,6 +133,7 @@ TEST_F(GalleryApp, ShowsEveryPartAndAnswersMenusMouseAndKeyboard) {
     PressKey('A');
     HWND about = WaitForWindow(nullptr, "About the Gallery");
     ASSERT_NE(about, nullptr) << "About dialog did not open";
+    EXPECT_TRUE(program_.WaitIdle());
     SavePng(CaptureScreen(WindowRect(about)), "gallery_about_dialog");
     PressKey(VK_RETURN);
     EXPECT_TRUE(WaitForWindowGone(about));
@@ -149,6 +152,7 @@ TEST_F(GalleryApp, ShowsEveryPartAndAnswersMenusMouseAndKeyboard) {
         return true;
     };
     EXPECT_TRUE(WaitUntil(tiled)) << "children tiled full width";
+    EXPECT_TRUE(program_.WaitIdle());
     SavePng(CaptureScreen(WindowRect(frame_)), "gallery_tiled");
 
     // Resizing the frame, larger and smaller: the bars follow its width and
@@ -163,6 +167,7 @@ TEST_F(GalleryApp, ShowsEveryPartAndAnswersMenusMouseAndKeyboard) {
         SetWindowPos(frame_, nullptr, 0, 0, size.width, size.height, SWP_NOMOVE | SWP_NOZORDER);
         EXPECT_TRUE(WaitUntil([&] { return BarsFitTheFrame(); })) << DescribeBars();
         EXPECT_EQ(WindowRect(frame_).right - WindowRect(frame_).left, size.width);
+        EXPECT_TRUE(program_.WaitIdle());
         SavePng(CaptureScreen(WindowRect(frame_)), size.picture);
     }
     SetWindowPos(frame_, nullptr, 0, 0, original.right - original.left, original.bottom - original.top,
@@ -177,6 +182,7 @@ TEST_F(GalleryApp, ShowsEveryPartAndAnswersMenusMouseAndKeyboard) {
     EXPECT_TRUE(WaitForWindowGone(canvas)) << "the canvas stays open";
     EXPECT_TRUE(IsWindow(controls));
     EXPECT_TRUE(IsWindow(buttons));
+    EXPECT_TRUE(program_.WaitIdle());
     SavePng(CaptureScreen(WindowRect(frame_)), "gallery_child_closed");
 
     // Alt+F4 closes the frame and ends the program.

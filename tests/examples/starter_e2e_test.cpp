@@ -16,6 +16,7 @@ TEST(StarterProgram, BuiltAgainstTheInstalledPackageShowsItsDialogAndEnds) {
     const auto labels = ChildrenOfClass(dialog, "Static");
     ASSERT_EQ(labels.size(), 1u);
     EXPECT_EQ(WindowText(labels[0]), "Hello from the runtime.");
+    EXPECT_TRUE(program.WaitIdle());
     SavePng(CaptureScreen(WindowRect(dialog)), "starter_dialog");
     const auto buttons = ChildrenOfClass(dialog, "Button");
     ASSERT_EQ(buttons.size(), 1u);

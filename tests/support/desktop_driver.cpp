@@ -64,6 +64,45 @@ DWORD StartedProgram::ExitCode(DWORD timeoutMs) const {
     return code;
 }
 
+namespace {
+
+struct PaintSearch {
+    DWORD process;
+    bool pending;
+};
+
+BOOL CALLBACK CheckPainted(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<PaintSearch*>(param);
+    if (IsWindowVisible(window) && GetUpdateRect(window, nullptr, FALSE)) search->pending = true;
+    return !search->pending;
+}
+
+BOOL CALLBACK CheckTopLevelPainted(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<PaintSearch*>(param);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != search->process) return TRUE;
+    if (CheckPainted(window, param)) EnumChildWindows(window, CheckPainted, param);
+    return !search->pending;
+}
+
+}  // namespace
+
+bool StartedProgram::WaitIdle(DWORD timeoutMs) const {
+    if (!Running()) return false;
+    WaitForInputIdle(process_.hProcess, timeoutMs);
+    // Painted twice over, a moment apart: a paint may post more work.
+    int quiet = 0;
+    return WaitUntil(
+        [&] {
+            PaintSearch search{process_.dwProcessId, false};
+            EnumWindows(CheckTopLevelPainted, reinterpret_cast<LPARAM>(&search));
+            quiet = search.pending ? 0 : quiet + 1;
+            return quiet >= 2;
+        },
+        timeoutMs);
+}
+
 HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     for (;;) {

@@ -34,6 +34,10 @@ public:
     bool Running() const;
     // The exit code once it has ended within the timeout, else STILL_ACTIVE.
     DWORD ExitCode(DWORD timeoutMs = kPatienceMs) const;
+    // Waits until the program waits for input with nothing queued and none
+    // of its windows has anything left to paint: the moment to take its
+    // picture. False when that did not come within the timeout.
+    bool WaitIdle(DWORD timeoutMs = kPatienceMs) const;
 private:
     PROCESS_INFORMATION process_{};
 };

@@ -24,7 +24,11 @@ int main(int argc, char** argv) {
     const std::string results = Setting("RT_TEST_RESULTS");
     if (limit.empty() && results.empty()) return RUN_ALL_TESTS();
 
-    WholeRunWatch watch(std::atoi(limit.c_str()), results);
+    // The supervisor runs the tests in child processes of its own; a run
+    // asked for with a filter of its own is one process.
+    const bool child = !Setting("RT_TEST_CHILD").empty();
+    if (!child && testing::GTEST_FLAG(filter) == "*") return SuperviseWholeRun(results);
+    WholeRunWatch watch(std::atoi(limit.c_str()), results, child);
     testing::TestEventListeners& listeners = testing::UnitTest::GetInstance()->listeners();
     listeners.Append(&watch);
     const int status = RUN_ALL_TESTS();

@@ -1,5 +1,7 @@
 #include "test_support.h"
 
+#include <cstdlib>
+
 #include "rt_dialogs_internal.h"
 #include "rt_events.h"
 #include "rt_windows_internal.h"
@@ -38,6 +40,11 @@ DebugOutputCapture::~DebugOutputCapture() {
 
 const std::vector<std::string>& DebugOutputCapture::Messages() const {
     return capturedMessages;
+}
+
+int Cycles(int native) {
+    static const bool whole = std::getenv("RT_TEST_CASE_LIMIT") != nullptr;
+    return whole ? native / 5 : native;
 }
 
 std::string SiblingProgram(const char* fileName) {

@@ -29,6 +29,11 @@ private:
 // registered class stays registered.
 void ResetRuntimeGlobals();
 
+// Cycles of a leak-counting loop: as many as asked natively, a fifth where
+// each program runs whole (under emulation, many times slower). Any object
+// left behind shows after one cycle, so both lanes count leaks alike.
+int Cycles(int native);
+
 // Path of a program built beside the running test executable.
 std::string SiblingProgram(const char* fileName);
 

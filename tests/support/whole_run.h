@@ -18,7 +18,9 @@
 //   running N / ok NAME / failed NAME / timeout NAME
 class WholeRunWatch : public testing::EmptyTestEventListener {
 public:
-    WholeRunWatch(int limitSeconds, const std::string& resultsPath);
+    // append: a later process of the same run adds to the results, without
+    // a "running" line of its own.
+    WholeRunWatch(int limitSeconds, const std::string& resultsPath, bool append = false);
     ~WholeRunWatch() override;
     WholeRunWatch(const WholeRunWatch&) = delete;
     WholeRunWatch& operator=(const WholeRunWatch&) = delete;
@@ -33,6 +35,7 @@ private:
 
     std::chrono::seconds limit_;
     std::FILE* results_ = nullptr;
+    bool append_ = false;
     std::mutex mutex_;
     std::condition_variable changed_;
     bool running_ = false;
@@ -41,3 +44,9 @@ private:
     std::chrono::steady_clock::time_point deadline_;
     std::thread watcher_;
 };
+
+// Runs the program's tests in processes of its own, one after another, each
+// from the first test not yet reported: a test that times out or crashes
+// ends its process, and the next process goes on with the test after it.
+// Returns the program's exit status (0 when every test passed).
+int SuperviseWholeRun(const std::string& resultsPath);

@@ -205,7 +205,7 @@ TEST(WindowLifetime, FontsGivenToControlsAreLeftToTheirOwners) {
 
     // What the runtime made itself still goes, cycle after cycle.
     const size_t before = ledger.Live();
-    for (int i = 0; i < 1000; ++i) {
+    for (int i = 0; i < Cycles(1000); ++i) {
         WindowRecord cycle{};
         ASSERT_EQ(WindowCreate(&cycle, 0, 0, 200, 100, 0, nullptr, "cycle", nullptr), 1);
         for (int id = 1; id <= 3; ++id) {
