@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <string>
 #include <vector>
 
 // Keeps the compiler from discarding or hoisting the measured work.
@@ -47,4 +49,19 @@ double MedianNsPerCall(int repetitions, long iterations, Body body) {
 // compared with, and the target for their ratio ("" when only reported).
 inline void Row(const char* what, double figure, double baseline, const char* unit, const char* target) {
     std::printf("row\t%s\t%.6g\t%.6g\t%s\t%s\n", what, figure, baseline, unit, target);
+}
+
+// Request counting (cmake/bench.sh runs each benchmark once more with
+// "count" as its argument while the Wine server traces every request): the
+// body runs kCounted times between two marks, requests of this thread whose
+// names the trace shows. The script divides what lies between by the count.
+constexpr int kCounted = 100;
+
+inline bool Counting(int argc, char** argv) { return argc > 1 && std::strcmp(argv[argc - 1], "count") == 0; }
+
+template <typename Body>
+void CountRequests(const char* label, Body body) {
+    GetPropA(GetDesktopWindow(), (std::string("rt-begin:") + label).c_str());
+    for (int i = 0; i < kCounted; ++i) body();
+    GetPropA(GetDesktopWindow(), (std::string("rt-end:") + label + ":" + std::to_string(kCounted)).c_str());
 }

@@ -57,10 +57,38 @@ PumpFigures PumpAgainstLoop(HWND target, bool dialogLoop) {
 
 }  // namespace
 
-int main() {
+// The same work with the server's requests counted: a posted message and a
+// posted key through WaitEvents(1) and through the plain loop, and a loop
+// of one GetPropA as the check of the count (one request each).
+void CountPump(HWND target, HWND dialog) {
+    const auto pump = [](HWND to, UINT message, WPARAM wParam) {
+        PostMessageA(to, message, wParam, 0);
+        WaitEvents(1);
+    };
+    const auto loop = [](HWND to, UINT message, WPARAM wParam, bool dialogLoop) {
+        PostMessageA(to, message, wParam, 0);
+        MSG m;
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+            if (dialogLoop && IsDialogMessageA(to, &m)) continue;
+            TranslateMessage(&m);
+            DispatchMessageA(&m);
+        }
+    };
+    CountRequests("check.rt", [&] { GetPropA(target, "rt-check"); });
+    CountRequests("check.base", [] {});
+    CountRequests("pump-window.rt", [&] { pump(target, WM_USER, 0); });
+    CountRequests("pump-window.base", [&] { loop(target, WM_USER, 0, false); });
+    CountRequests("pump-key.rt", [&] { pump(target, WM_KEYDOWN, VK_F7); });
+    CountRequests("pump-key.base", [&] { loop(target, WM_KEYDOWN, VK_F7, false); });
+    CountRequests("pump-dialog.rt", [&] { pump(dialog, WM_USER, 0); });
+    CountRequests("pump-dialog.base", [&] { loop(dialog, WM_USER, 0, true); });
+}
+
+int main(int argc, char** argv) {
     record.handler = TrivialHandler;
     EventHandler volatile direct = TrivialHandler;
-    const long calls = 2000000;
+    const bool counting = Counting(argc, argv);
+    const long calls = counting ? 1 : 2000000;
     const double directNs = MedianNsPerCall(9, calls, [&] { direct(); });
     const double dispatchNs = MedianNsPerCall(9, calls, [&] { DispatchEvent(&record, WM_USER, 1, 2); });
 
@@ -72,13 +100,17 @@ int main() {
     record.hwnd = CreateWindowExA(0, "CorvantisWndClass", "bench", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
                                   nullptr, nullptr, nullptr);
     SetWindowLongPtrA(record.hwnd, 0, reinterpret_cast<LONG_PTR>(&record));
+    WindowRecord dialog{};
+    DialogCreate(&dialog, 0, 0, 200, 100, WS_POPUP | WS_CAPTION, nullptr, "bench", TrivialHandler);
+    DialogShow(&dialog, nullptr);
+    if (counting) {
+        CountPump(record.hwnd, dialog.hwnd);
+        return 0;
+    }
     const PumpFigures window = PumpAgainstLoop(record.hwnd, false);
 
     // A runtime dialog, as the application has: its messages pass the dialog
     // manager either way, so the plain loop asks IsDialogMessageA first.
-    WindowRecord dialog{};
-    DialogCreate(&dialog, 0, 0, 200, 100, WS_POPUP | WS_CAPTION, nullptr, "bench", TrivialHandler);
-    DialogShow(&dialog, nullptr);
     const PumpFigures dialogFigures = PumpAgainstLoop(dialog.hwnd, true);
 
     std::printf("direct handler call        %8.1f ns\n", directNs);

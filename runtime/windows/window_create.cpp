@@ -15,7 +15,9 @@ ATOM RegisterRuntimeClass(const char* name, UINT style, HBRUSH background) {
     windowClass.cbSize = sizeof(windowClass);
     windowClass.style = style;
     windowClass.lpfnWndProc = WindowProc;
-    windowClass.cbWndExtra = sizeof(WindowRecord*);  // slot 0: the record
+    // Slot 0: the record; slot 1: the memory DC that paints copy the backing
+    // bitmap through (see WindowPaintDc).
+    windowClass.cbWndExtra = 2 * sizeof(void*);
     windowClass.hInstance = module;
     windowClass.hIcon = icon;
     windowClass.hbrBackground = background;
@@ -81,8 +83,15 @@ void CaptureDrawingState(WindowRecord* record, int32_t width, int32_t height, Ev
     record->spareA = 0;
     record->isDialog = 0;
     record->handler = handler;
-    if (record->hasBackBitmap) SelectObject(memory, previousBitmap);
-    DeleteDC(memory);
+    if (record->hasBackBitmap) {
+        // Kept for the window's life: making a DC costs a paint more than
+        // the copy does. The bitmap is selected only while a paint copies,
+        // so that the program can select it into a DC of its own.
+        SelectObject(memory, previousBitmap);
+        SetWindowLongPtrA(record->hwnd, sizeof(void*), reinterpret_cast<LONG_PTR>(memory));
+    } else {
+        DeleteDC(memory);
+    }
     ReleaseDC(record->hwnd, windowDc);
 }
 

@@ -62,6 +62,10 @@ LRESULT DefaultProcessing(HWND window, WindowRecord* record, uint16_t atom, UINT
 // The window's GDI objects go with it; the record keeps its handle.
 void ReleaseWindowObjects(HWND window, WindowRecord* record) {
     if (!record || record->hwnd != window) return;
+    if (HDC kept = reinterpret_cast<HDC>(GetWindowLongPtrA(window, sizeof(void*)))) {
+        SetWindowLongPtrA(window, sizeof(void*), 0);
+        DeleteDC(kept);
+    }
     if (record->backBitmap) DeleteObject(record->backBitmap);
     if (record->pen) DeleteObject(record->pen);
     if (record->font) DeleteObject(record->font);
@@ -112,17 +116,24 @@ int32_t WindowPaint(HWND window, WPARAM wParam, LPARAM lParam) {
         DispatchEvent(record, WM_PAINT, wParam, lParam);
     } else {
         // From the program's drawing DC while it has one open on the bitmap,
-        // else from a DC made for the copy: the whole update rectangle
-        // either way, as erasing may have covered any of it.
+        // else through the DC kept for the window: the whole update
+        // rectangle either way, as erasing may have covered any of it.
         HDC source = record->drawDc;
-        HDC memory = source ? nullptr : CreateCompatibleDC(dc);
-        HGDIOBJ previous = memory ? SelectObject(memory, record->backBitmap) : nullptr;
-        if (memory) source = memory;
+        HDC kept = nullptr;
+        HGDIOBJ previous = nullptr;
+        bool made = false;
+        if (!source) {
+            kept = reinterpret_cast<HDC>(GetWindowLongPtrA(record->hwnd, sizeof(void*)));
+            made = kept == nullptr;  // a window that could not have one made at creation
+            if (made) kept = CreateCompatibleDC(dc);
+            previous = SelectObject(kept, record->backBitmap);
+            source = kept;
+        }
         BitBlt(dc, update.left, update.top, update.right - update.left, update.bottom - update.top, source,
                update.left, update.top, SRCCOPY);
-        if (memory) {
-            SelectObject(memory, previous);
-            DeleteDC(memory);
+        if (kept) {
+            SelectObject(kept, previous);
+            if (made) DeleteDC(kept);
         }
     }
     EndPaint(record->hwnd, &paint);
