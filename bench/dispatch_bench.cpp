@@ -76,7 +76,7 @@ void CountPump(HWND target, HWND dialog) {
     };
     // Whatever the new windows still have to do (their first paints) first.
     for (HWND to : {target, dialog}) {
-        for (int i = 0; i < 10; ++i) pump(to, WM_USER, 0);
+        for (int i = 0; i < 10; ++i) pump(to, i % 2 ? WM_USER : WM_KEYDOWN, VK_F7);  // a key too
     }
     CountRequests("check.rt", [&] { GetPropA(target, "rt-check"); });
     CountRequests("check.base", [] {});
