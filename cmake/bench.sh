@@ -49,6 +49,23 @@ for bench in dispatch_bench paint_bench; do
 done
 "$WINESERVER" -k >/dev/null 2>&1 || true
 wait "$RT_WINESERVER_PID" 2>/dev/null || true
+# Start-up: each program started under a new traced server, until its
+# dialog shows; the requests of its thread up to that.
+startup_requests() {
+  local trace_start=$RT_BUILD/wine/startup.trace
+  "$WINESERVER" -f -d1 2>"$trace_start" &
+  RT_WINESERVER_PID=$!
+  "$WINELOADER" cmd /c exit >/dev/null 2>&1 || true
+  "$WINELOADER" "$1" >/dev/null 2>&1 &
+  local program=$!
+  sleep 5
+  kill "$program" 2>/dev/null || true
+  "$WINESERVER" -k >/dev/null 2>&1 || true
+  wait "$RT_WINESERVER_PID" 2>/dev/null || true
+  awk -f "$RT_ROOT/cmake/startup-requests.awk" "$trace_start" | tail -n 1 | cut -d' ' -f2
+}
+printf 'row\trequests: start to dialog visible (vs plain Win32)\t%s\t%s\treq\t<= +5\n' \
+  "$(startup_requests "$RT_BUILD/x86_64/app/name_entry.exe")" "$(startup_requests "$bin/baseline_dialog.exe")" >>"$rows"
 RT_WINESERVER_PID=
 counts=$(awk '
   { tid = substr($0, 1, index($0, ":") - 1) }
