@@ -33,6 +33,27 @@ inline bool IsAligned(const void* p) {
 
 const char* OrEmpty(const char* text) { return text ? text : ""; }
 
+// Copies size bytes that do not overlap: short ones in words, the last word
+// stored over the one before it, without a library call; long ones by it.
+inline void CopyKnown(char* d, const char* s, size_t size) {
+    if (size > 64) {
+        std::memcpy(d, s, size);
+        return;
+    }
+    if (size >= kWordSize) {
+        uintptr_t word;
+        std::memcpy(&word, s + size - kWordSize, kWordSize);
+        for (size_t i = 0; i + kWordSize < size; i += kWordSize) {
+            uintptr_t part;
+            std::memcpy(&part, s + i, kWordSize);
+            std::memcpy(d + i, &part, kWordSize);
+        }
+        std::memcpy(d + size - kWordSize, &word, kWordSize);
+        return;
+    }
+    for (size_t i = 0; i < size; ++i) d[i] = s[i];
+}
+
 }  // namespace
 
 int32_t StrLength(const char* text) {
@@ -61,7 +82,7 @@ char* StrCopy(char* destination, const char* source) {
         if (d < s + size) {
             for (size_t i = size; i-- > 0;) d[i] = s[i];
         } else {
-            std::memcpy(d, s, size);
+            CopyKnown(d, s, size);
         }
         return destination;
     }
