@@ -271,6 +271,9 @@ guest_build() {
         -DRT_TEST_WHOLE_PROGRAMS=ON >/dev/null
   rt_build i686
   rt_build_starter i686
+  # The programs built with Clang run in the guest too, from the i686 tests.
+  rt_build clang-i686
+  rt_build_starter clang-i686
 }
 
 # Writes the guest's job: the project at its host path (read-only), the i686
@@ -284,6 +287,8 @@ mkdir -p '$RT_ROOT'
 mount -t 9p -o $GUEST_9P,cache=loose,ro rtsrc '$RT_ROOT'
 mkdir -p '$build' 2>/dev/null || true
 mount -t 9p -o $GUEST_9P,cache=loose rtbuild '$build'
+mkdir -p '$RT_BUILD/clang-i686/programs' 2>/dev/null || true
+mount -t 9p -o $GUEST_9P,cache=loose rtclang '$RT_BUILD/clang-i686/programs'
 export WINEPREFIX=$GUEST_PREFIX WINEARCH=win32 WINELOADER=$GUEST_LOADER WINESERVER=$GUEST_SERVER
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 test -f "\$WINEPREFIX/.rt-ready"
@@ -304,6 +309,7 @@ echo \$status >/rt/out/ctest.status
 wait \$server || true
 kill \$xvfb; wait \$xvfb || true
 sync
+umount '$RT_BUILD/clang-i686/programs'
 umount '$build'
 umount '$RT_ROOT'
 exit \$status
@@ -350,7 +356,8 @@ guest_run_tests() {
   local rc=0
   guest_boot "$dir" on "$GUEST_TIMEOUT" \
     -virtfs "local,path=$RT_ROOT,mount_tag=rtsrc,security_model=none,readonly=on" \
-    -virtfs "local,path=$build,mount_tag=rtbuild,security_model=none" || rc=$?
+    -virtfs "local,path=$build,mount_tag=rtbuild,security_model=none" \
+    -virtfs "local,path=$RT_BUILD/clang-i686/programs,mount_tag=rtclang,security_model=none" || rc=$?
   local took=$((SECONDS - start))
   sleep 1
   kill "$GUEST_TAIL_PID" 2>/dev/null || true

@@ -33,25 +33,21 @@ inline bool IsAligned(const void* p) {
 
 const char* OrEmpty(const char* text) { return text ? text : ""; }
 
-// Copies size bytes that do not overlap: short ones in words, the last word
-// stored over the one before it, without a library call; long ones by it.
+// Copies size bytes that do not overlap: up to two words without a library
+// call (the second stored over the first where they meet), more by it.
 inline void CopyKnown(char* d, const char* s, size_t size) {
-    if (size > 64) {
+    if (size > 2 * kWordSize) {
         std::memcpy(d, s, size);
-        return;
+    } else if (size >= kWordSize) {
+        uintptr_t first;
+        uintptr_t last;
+        std::memcpy(&first, s, kWordSize);
+        std::memcpy(&last, s + size - kWordSize, kWordSize);
+        std::memcpy(d, &first, kWordSize);
+        std::memcpy(d + size - kWordSize, &last, kWordSize);
+    } else {
+        for (size_t i = 0; i < size; ++i) d[i] = s[i];
     }
-    if (size >= kWordSize) {
-        uintptr_t word;
-        std::memcpy(&word, s + size - kWordSize, kWordSize);
-        for (size_t i = 0; i + kWordSize < size; i += kWordSize) {
-            uintptr_t part;
-            std::memcpy(&part, s + i, kWordSize);
-            std::memcpy(d + i, &part, kWordSize);
-        }
-        std::memcpy(d + size - kWordSize, &word, kWordSize);
-        return;
-    }
-    for (size_t i = 0; i < size; ++i) d[i] = s[i];
 }
 
 }  // namespace

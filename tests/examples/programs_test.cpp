@@ -1,6 +1,7 @@
 // Ordinary C++ programs built outside this tree against the installed
 // package (tests/programs, built by rt_build_starter in cmake/harness.sh),
-// plainly and, with GCC, optimised whole: they run, and what the language
+// plainly and, with GCC, optimised whole (on i686 also those built with
+// Clang): they run, and what the language
 // does around the runtime's start and END is in the trace they leave.
 #include <gtest/gtest.h>
 
@@ -38,6 +39,9 @@ TEST(Programs, OrdinaryCppAroundTheRuntimeAndEveryFunctionLinked) {
     std::vector<std::string> builds = {RT_PROGRAMS "/programs"};
 #ifdef RT_PROGRAMS_WHOLE
     builds.push_back(RT_PROGRAMS "/programs-lto");
+#endif
+#ifdef RT_PROGRAMS_CLANG
+    builds.push_back(RT_PROGRAMS_CLANG);
 #endif
     for (const std::string& build : builds) {
         SCOPED_TRACE(build);
