@@ -22,6 +22,7 @@ const char kOrdinaryTrace[] =
     "ticket 102\n"
     "containers 7 143 3.75\n"
     "caught in the script\n"
+    "texts in any language exact\n"
     "caught: thrown in a handler\n"
     "END from a handler\n"
     "atexit ran\n"

@@ -1,8 +1,8 @@
 // An ordinary C++ program on the runtime: global objects, a static local,
 // containers, formatted output to a file, exceptions inside the script and
-// inside an event handler, and END from a handler. What it saw goes to
-// ordinary.txt beside the executable, written by a global object's
-// destructor at END; the exit code is 7.
+// inside an event handler, texts in any language, and END from a handler.
+// What it saw goes to ordinary.txt beside the executable, written by a
+// global object's destructor at END; the exit code is 7.
 #include <corvantis.h>
 
 #include <cstdio>
@@ -55,6 +55,15 @@ void Risky(const char* what) { throw std::runtime_error(what); }
 
 int32_t Handler() {
     if (EventMessage == WM_INITDIALOG) {
+        // Defined in UTF-8, read back as UTF-16: the template and the
+        // controls carried the text unchanged.
+        wchar_t title[32] = L"";
+        wchar_t label[32] = L"";
+        GetWindowTextW(dialog.hwnd, title, 32);
+        GetDlgItemTextW(dialog.hwnd, 1, label, 32);
+        const bool exact = lstrcmpW(title, L"\u03A9\u03BC\u03AD\u03B3\u03B1") == 0 &&
+                           lstrcmpW(label, L"\u041F\u0440\u0438\u0432\u0435\u0442 Zo\u00EB") == 0;
+        seen.push_back(exact ? "texts in any language exact" : "texts in any language changed");
         try {
             Risky("thrown in a handler");
         } catch (const std::exception& error) {
@@ -89,8 +98,10 @@ void ApplicationScript() {
         seen.push_back("caught in the script");
     }
 
-    DialogCreate(&dialog, 0, 0, 200, 80, WS_CAPTION | WS_SYSMENU, nullptr, "Ordinary", Handler);
-    ControlAdd(&dialog, CONTROL_LABEL, "An ordinary program", 10, 10, 180, 20, 0, 1);
+    DialogCreate(&dialog, 0, 0, 200, 80, WS_CAPTION | WS_SYSMENU, nullptr, "\xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3\xCE\xB1",
+                 Handler);
+    ControlAdd(&dialog, CONTROL_LABEL, "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82 Zo\xC3\xAB", 10, 10, 180, 20,
+               0, 1);
     DialogShow(&dialog, nullptr);
     while (dialog.hwnd) WaitEvents(0);
     seen.push_back("the wait loop ended");
