@@ -9,13 +9,18 @@ bool IsRuntimeClass(HWND window) {
     return atom != 0 && (atom == DialogClassAtom || atom == WindowClassAtom || atom == FrameClassAtom);
 }
 
+// The next window up the chain the pump searches: only parents count, as
+// GetParent of a pop-up is its owner and a pop-up is judged by its own class.
+HWND ChainParent(HWND window) {
+    return (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) ? GetParent(window) : nullptr;
+}
+
 // The record of the message's window or of its nearest runtime ancestor.
-// Only the parent chain counts: GetParent of a pop-up is its owner, and a
-// pop-up is judged by its own class. Dialogs resolve through their "DLGPTR"
+// Dialogs resolve through their "DLGPTR"
 // property, so that their controls get the dialog manager's keyboard handling
 // (Tab, Enter) through the record path.
 WindowRecord* FindRecord(HWND window) {
-    for (HWND w = window; w; w = (GetWindowLongA(w, GWL_STYLE) & WS_CHILD) ? GetParent(w) : nullptr) {
+    for (HWND w = window; w; w = ChainParent(w)) {
         if (IsRuntimeClass(w)) return WindowRecordOf(w);
     }
     return nullptr;
@@ -26,7 +31,7 @@ WindowRecord* FindRecord(HWND window) {
 // MDI children. A frame also answers the MDI keys (Ctrl+F4, Ctrl+F6) for its
 // client. The first that takes the key finishes it.
 bool TranslateAccelerators(HWND window, MSG* message) {
-    for (HWND w = window; w; w = (GetWindowLongA(w, GWL_STYLE) & WS_CHILD) ? GetParent(w) : nullptr) {
+    for (HWND w = window; w; w = ChainParent(w)) {
         if (!IsRuntimeClass(w)) continue;
         const WindowRecord* record = WindowRecordOf(w);
         if (!record || record->hwnd != w) continue;
