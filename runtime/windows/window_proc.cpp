@@ -110,8 +110,12 @@ int32_t WindowPaint(HWND window, WPARAM wParam, LPARAM lParam) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(record->hwnd, &paint);
     const RECT update = paint.rcPaint;
-    PaintContext context{record->hwnd, dc};
-    EnumChildWindows(record->hwnd, ExcludeChildCallback, reinterpret_cast<LPARAM>(&context));
+    // With WS_CLIPCHILDREN the paint DC already leaves the children out;
+    // listing them would cost a round trip per paint.
+    if (!(GetWindowLongA(record->hwnd, GWL_STYLE) & WS_CLIPCHILDREN)) {
+        PaintContext context{record->hwnd, dc};
+        EnumChildWindows(record->hwnd, ExcludeChildCallback, reinterpret_cast<LPARAM>(&context));
+    }
     if (!record->hasBackBitmap) {
         DispatchEvent(record, WM_PAINT, wParam, lParam);
     } else {

@@ -19,6 +19,7 @@ struct LedgerState {
     HRGN(WINAPI* createEllipticRgn)(int, int, int, int) = nullptr;
     HDC(WINAPI* createCompatibleDC)(HDC) = nullptr;
     HBITMAP(WINAPI* createCompatibleBitmap)(HDC, int, int) = nullptr;
+    HBITMAP(WINAPI* createDIBSection)(HDC, const BITMAPINFO*, UINT, void**, HANDLE, DWORD) = nullptr;
     HFONT(WINAPI* createFontIndirectA)(const LOGFONTA*) = nullptr;
     HANDLE(WINAPI* loadImageA)(HINSTANCE, LPCSTR, UINT, int, int, UINT) = nullptr;
     BOOL(WINAPI* deleteObject)(HGDIOBJ) = nullptr;
@@ -48,6 +49,9 @@ HRGN WINAPI HookCreateEllipticRgn(int a, int b, int c, int d) { return Record(le
 HDC WINAPI HookCreateCompatibleDC(HDC dc) { return Record(ledger->createCompatibleDC(dc)); }
 HBITMAP WINAPI HookCreateCompatibleBitmap(HDC dc, int w, int h) {
     return Record(ledger->createCompatibleBitmap(dc, w, h));
+}
+HBITMAP WINAPI HookCreateDIBSection(HDC dc, const BITMAPINFO* i, UINT u, void** b, HANDLE s, DWORD o) {
+    return Record(ledger->createDIBSection(dc, i, u, b, s, o));
 }
 HFONT WINAPI HookCreateFontIndirectA(const LOGFONTA* f) { return Record(ledger->createFontIndirectA(f)); }
 HANDLE WINAPI HookLoadImageA(HINSTANCE m, LPCSTR n, UINT t, int w, int h, UINT f) {
@@ -84,6 +88,7 @@ GdiLedger::GdiLedger() {
     Hook(hooks_, "gdi32.dll", "CreateCompatibleDC", HookCreateCompatibleDC, &ledger->createCompatibleDC);
     Hook(hooks_, "gdi32.dll", "CreateCompatibleBitmap", HookCreateCompatibleBitmap,
          &ledger->createCompatibleBitmap);
+    Hook(hooks_, "gdi32.dll", "CreateDIBSection", HookCreateDIBSection, &ledger->createDIBSection);
     Hook(hooks_, "gdi32.dll", "CreateFontIndirectA", HookCreateFontIndirectA, &ledger->createFontIndirectA);
     Hook(hooks_, "user32.dll", "LoadImageA", HookLoadImageA, &ledger->loadImageA);
     Hook(hooks_, "gdi32.dll", "DeleteObject", HookDeleteObject, &ledger->deleteObject);
