@@ -74,12 +74,14 @@ int32_t DialogCreate(WindowRecord* record, int32_t x, int32_t y, int32_t width, 
     // The open window keeps its definition; and what the template cannot
     // hold would make a window of nonsense later.
     if (!record || RecordHasWindow(record)) return 0;
+    // The class first: the platform sets up its window side once either way,
+    // but a drawing DC made before it makes it look for its display twice.
+    RegisterDialogClass();
     int32_t charWidth = 0;
     int32_t charHeight = 0;
     MeasureDialogFont(&charWidth, &charHeight);
     const DialogUnitRect units = PixelsToDialogUnits(charWidth, charHeight, x, y, width, height);
     if (!DialogUnitsFit(units)) return 0;
-    RegisterDialogClass();
     HWND owner = parent ? parent->hwnd : nullptr;
 
     // A record defined before owns its definition through the list entry;
