@@ -40,6 +40,11 @@ int32_t ControlSubclassType(HWND control, int32_t type) {
     // Attached once: a second attach would make the procedure its own
     // previous procedure.
     if (!control || GetPropA(control, RT_PROP_PREVIOUS_PROC)) return 0;
+    return ControlAttachNew(control, type);
+}
+
+int32_t ControlAttachNew(HWND control, int32_t type) {
+    if (!control) return 0;
     const TypeEntry entry = EntryFor(type);
     const COLORREF background = GetSysColor(entry.backgroundIndex);
     SetPropA(control, RT_PROP_TEXT_COLOUR, AsProperty(GetSysColor(COLOR_BTNTEXT)));
@@ -59,9 +64,6 @@ int32_t ControlSubclassType(HWND control, int32_t type) {
 
     // The procedure never sees WM_CREATE: load the image the creation text
     // names now, as setting the text later would.
-    char text[260];
-    text[0] = 0;
-    GetWindowTextA(control, text, sizeof(text));
-    controls::LoadImageIfPicture(control, type, text);
+    controls::LoadImageIfPicture(control, type, nullptr);
     return 0;
 }

@@ -174,11 +174,26 @@ namespace controls {
 void LoadImageIfPicture(HWND window, int32_t type, const char* text) {
     if (!pictureLoader) return;
     const LONG style = GetWindowLongA(window, GWL_STYLE);
+    UINT get = 0;
+    UINT set = 0;
     if ((type == CONTROL_PUSH_BUTTON || type == CONTROL_HOT_BUTTON) && (style & BS_BITMAP) == BS_BITMAP) {
-        pictureLoader(window, text, BM_GETIMAGE, BM_SETIMAGE);
+        get = BM_GETIMAGE;
+        set = BM_SETIMAGE;
     } else if (type == CONTROL_LABEL && (style & SS_BITMAP) == SS_BITMAP) {
-        pictureLoader(window, text, STM_GETIMAGE, STM_SETIMAGE);
+        get = STM_GETIMAGE;
+        set = STM_SETIMAGE;
+    } else {
+        return;
     }
+    // The text is read only for a picture: reading it is a message to the
+    // control.
+    char own[260];
+    if (!text) {
+        own[0] = 0;
+        GetWindowTextA(window, own, sizeof(own));
+        text = own;
+    }
+    pictureLoader(window, text, get, set);
 }
 
 RECT CaptionLayout(HWND button, const DRAWITEMSTRUCT* item, char (&caption)[255]) {

@@ -54,7 +54,7 @@ void DrawOutline(HDC dc, const RECT& r);
 void LoadImageFromText(HWND window, const char* text, UINT getImageMessage, UINT setImageMessage);
 // The same when the control's type and style make it a bitmap button (types
 // 1 and 20 with BS_BITMAP) or a picture label (type 7 with SS_BITMAP).
-void LoadImageIfPicture(HWND window, int32_t type, const char* text);
+void LoadImageIfPicture(HWND window, int32_t type, const char* text);  // text null: the window's own
 
 // The caption of an owner-drawn button and the rectangle it is laid out in:
 // inset for multi-line buttons, one pixel right and down when pushed.

@@ -164,7 +164,7 @@ int32_t ControlAddType(WindowRecord* record, ControlType type, const char* text,
     }
     HWND control = CreateAtOnce(record, shape.exStyle, shape.className, text, shape.style, x, y, width, height, id);
     if (!control) return 0;
-    ControlSubclassType(control, type);
+    ControlAttachNew(control, type);
     if (record->mdiClient && type == CONTROL_STATUS_BAR) FitClientToBars(record->hwnd, record->mdiClient);
     return 1;
 }
@@ -184,6 +184,6 @@ HWND ControlAddByClass(WindowRecord* record, const char* className, const char* 
         return nullptr;
     }
     HWND control = CreateAtOnce(record, exStyle, className, text, style, x, y, width, height, id);
-    ControlSubclassType(control, CONTROL_BY_CLASS);
+    ControlAttachNew(control, CONTROL_BY_CLASS);
     return control;
 }

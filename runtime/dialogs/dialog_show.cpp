@@ -73,18 +73,24 @@ INT_PTR DialogDoModal(WindowRecord* record, const WindowRecord* owner) {
     return result;
 }
 
-int32_t DialogControlsSetup(WindowRecord* record) {
+int32_t DialogControlsSetup(WindowRecord* record, bool justCreated) {
     if (!record || !record->definition) return 0;
     // The dialog manager makes the controls in the template's order, so the
     // children are met in the definitions' order: each is attached, however
     // many share its identifier (-1) and whatever the identifier was before
-    // the template cut it to 16 bits. A child out of step is looked up.
-    HWND next = GetWindow(record->hwnd, GW_CHILD);
+    // the template cut it to 16 bits. A child out of step is looked up, and
+    // may have been met already.
+    HWND next = record->definition->controls ? GetWindow(record->hwnd, GW_CHILD) : nullptr;
     for (const ControlDefinition* c = record->definition->controls; c; c = c->next) {
         HWND control = next;
-        if (!control || (GetDlgCtrlID(control) & 0xFFFF) != (c->id & 0xFFFF)) control = GetDlgItem(record->hwnd, c->id);
-        next = control ? GetWindow(control, GW_HWNDNEXT) : nullptr;
-        if (control) ControlSubclassType(control, c->type);
+        const bool inStep = control && (GetDlgCtrlID(control) & 0xFFFF) == (c->id & 0xFFFF);
+        if (!inStep) control = GetDlgItem(record->hwnd, c->id);
+        next = control && c->next ? GetWindow(control, GW_HWNDNEXT) : nullptr;
+        if (inStep && justCreated) {
+            ControlAttachNew(control, c->type);
+        } else if (control) {
+            ControlSubclassType(control, c->type);
+        }
         // The owner-draw style replaced BS_DEFPUSHBUTTON; tell the dialog instead.
         if (c->isDefault) {
             SendWindowMessage(reinterpret_cast<intptr_t>(record), TAG_BY_REFERENCE | TAG_RECORD, DM_SETDEFID,
@@ -95,16 +101,13 @@ int32_t DialogControlsSetup(WindowRecord* record) {
 }
 
 INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    WindowRecord* record = DialogRecordOf(window);
-    INT_PTR result = 0;
-
     if (message == WM_INITDIALOG) {
-        record = CreatingDialog;
+        WindowRecord* record = CreatingDialog;
         CreatingDialog = nullptr;
         if (!record) return TRUE;
         DialogRecordBind(window, record);
         record->hwnd = window;
-        DialogControlsSetup(record);
+        DialogControlsSetup(record, true);
         DispatchEvent(record, message, wParam, lParam);
         return TRUE;  // the dialog manager sets the focus
     }
@@ -113,7 +116,9 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         ReflectToControl(window, message, wParam, lParam, &answer);
         return answer;
     }
+    WindowRecord* record = DialogRecordOf(window);
     if (!record) return 0;
+    INT_PTR result = 0;
 
     UINT dispatched = message;
     switch (message) {

@@ -23,6 +23,10 @@ LRESULT CALLBACK PushButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM
 LRESULT CALLBACK HotButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK StaticControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// ControlSubclassType for a control made a moment ago, so never attached:
+// without asking the control whether it is.
+int32_t ControlAttachNew(HWND control, int32_t type);
+
 // Solid rectangle through ExtTextOutA; leaves the colour as the DC's
 // background colour.
 int32_t FillSolid(HDC dc, int32_t x, int32_t y, int32_t width, int32_t height, COLORREF colour);

@@ -50,8 +50,9 @@ extern WindowRecord* CreatingDialog;
 // The one dialog procedure of every runtime dialog.
 INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Attaches every defined control of the shown dialog and names its default
-// button to the dialog manager. Returns 0.
-int32_t DialogControlsSetup(WindowRecord* record);
+// button to the dialog manager. justCreated: the dialog manager has just made
+// the children, so those met in order cannot be attached yet. Returns 0.
+int32_t DialogControlsSetup(WindowRecord* record, bool justCreated = false);
 
 // Every defined dialog, in definition order; freed at program end.
 struct WindowListNode {
