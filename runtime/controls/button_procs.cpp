@@ -23,35 +23,23 @@ void FollowPointer(HWND window) {
     InvalidateRect(window, nullptr, TRUE);
 }
 
-const controls::ControlKind& KindOf(int32_t type) {
-    if (type == CONTROL_LABEL) return controls::kLabelKind;
-    return type == CONTROL_HOT_BUTTON ? controls::kHotButtonKind : controls::kPushButtonKind;
-}
-
 // Push buttons, hot-tracking buttons and labels: an image from the text,
-// colour answers from their properties (a hot button's background is its
-// face, so it answers no brush), the two buttons paint themselves, and the
-// hot button follows the pointer.
-LRESULT ImageControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, int32_t type) {
-    const WNDPROC previous = controls::PreviousProc(window);
-    const bool hot = type == CONTROL_HOT_BUTTON;
+// colour answers from their properties, and the push button paints itself.
+// What only a hot-tracking button does is in its own procedure, so that a
+// program without one links none of it, however its compiler inlines.
+LRESULT ImageControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, int32_t type,
+                         const controls::ControlKind& kind, WNDPROC previous) {
     switch (message) {
         case WM_SETTEXT:
             controls::LoadImageIfPicture(window, type, reinterpret_cast<const char*>(lParam));
             break;
         case WM_DESTROY:
-            controls::ReleaseControl(window, KindOf(type), previous);
+            controls::ReleaseControl(window, kind, previous);
             break;
         case ColourRequest:
-            return controls::AnswerColours(window, wParam,
-                                           hot ? GetStockObject(NULL_BRUSH) : GetPropA(window, RT_PROP_BACK_BRUSH));
+            return controls::AnswerColours(window, wParam, GetPropA(window, RT_PROP_BACK_BRUSH));
         case WM_DRAWITEM:
             if (type == CONTROL_PUSH_BUTTON) DrawPushButton(window, reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
-            if (hot) DrawHotButton(window, reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
-            break;
-        case WM_MOUSEMOVE:
-        case WM_MOUSELEAVE:
-            if (hot) FollowPointer(window);
             break;
         default:
             break;
@@ -62,13 +50,30 @@ LRESULT ImageControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
 }  // namespace
 
 LRESULT CALLBACK PushButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return ImageControlProc(window, message, wParam, lParam, CONTROL_PUSH_BUTTON);
+    return ImageControlProc(window, message, wParam, lParam, CONTROL_PUSH_BUTTON, controls::kPushButtonKind,
+                            controls::PreviousProc(window));
 }
 
+// Its background is its face, so it answers no brush; it follows the pointer.
 LRESULT CALLBACK HotButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return ImageControlProc(window, message, wParam, lParam, CONTROL_HOT_BUTTON);
+    const WNDPROC previous = controls::PreviousProc(window);
+    switch (message) {
+        case ColourRequest:
+            return controls::AnswerColours(window, wParam, GetStockObject(NULL_BRUSH));
+        case WM_DRAWITEM:
+            DrawHotButton(window, reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+            return controls::PassOn(previous, window, message, wParam, lParam);
+        case WM_MOUSEMOVE:
+        case WM_MOUSELEAVE:
+            FollowPointer(window);
+            return controls::PassOn(previous, window, message, wParam, lParam);
+        default:
+            return ImageControlProc(window, message, wParam, lParam, CONTROL_HOT_BUTTON, controls::kHotButtonKind,
+                                    previous);
+    }
 }
 
 LRESULT CALLBACK StaticControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return ImageControlProc(window, message, wParam, lParam, CONTROL_LABEL);
+    return ImageControlProc(window, message, wParam, lParam, CONTROL_LABEL, controls::kLabelKind,
+                            controls::PreviousProc(window));
 }

@@ -34,7 +34,7 @@ HANDLE AsProperty(uintptr_t value) { return reinterpret_cast<HANDLE>(value); }
 
 }  // namespace
 
-void HotButtonsUsed() { hotButtonProcedure = HotButtonProc; }
+void HotButtonsUsed() { hotButtonProcedure = controls::Opaque(HotButtonProc); }
 
 int32_t ControlSubclassType(HWND control, int32_t type) {
     // Attached once: a second attach would make the procedure its own

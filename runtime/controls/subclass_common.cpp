@@ -167,7 +167,7 @@ void (*pictureLoader)(HWND, const char*, UINT, UINT);
 
 }  // namespace
 
-void PictureControlsUsed() { pictureLoader = controls::LoadImageFromText; }
+void PictureControlsUsed() { pictureLoader = controls::Opaque(controls::LoadImageFromText); }
 
 namespace controls {
 

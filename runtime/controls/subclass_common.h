@@ -8,6 +8,16 @@
 
 namespace controls {
 
+// The value, hidden from the optimiser. Seeing that a switch variable only
+// ever holds one function, a compiler calls that function directly where the
+// variable is read, and the program links it whether it sets the switch or
+// not.
+template <typename T>
+inline T Opaque(T value) {
+    asm("" : "+r"(value));
+    return value;
+}
+
 inline WNDPROC PreviousProc(HWND window) {
     return reinterpret_cast<WNDPROC>(GetPropA(window, RT_PROP_PREVIOUS_PROC));
 }
