@@ -18,6 +18,11 @@ endif()
 # No -fdata-sections: with it MinGW's GCC stores zero-initialised variables
 # as initialised data, bytes on disk for every one.
 add_compile_options(-Wall -Wextra -ffunction-sections)
+# Data at the alignment the ABI asks, not padded out for vector loads: whole
+# file-alignment units of read-only data went to padding.
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  add_compile_options(-malign-data=abi)
+endif()
 # Programs are stripped by corvantis_program; test programs keep their
 # symbols, so a crash under Wine names the functions in its backtrace.
 add_link_options(-static -static-libgcc -ffunction-sections -Wl,--gc-sections)

@@ -3,10 +3,6 @@
 
 namespace {
 
-// Set once a hot-tracking button is made; until then nothing refers to its
-// procedure, and a program that makes none links none of it.
-WNDPROC hotButtonProcedure;
-
 struct TypeEntry {
     WNDPROC procedure;
     int backgroundIndex;
@@ -25,7 +21,7 @@ TypeEntry EntryFor(int32_t type) {
         case CONTROL_LABEL: return {StaticControlProc, COLOR_BTNFACE};
         case CONTROL_SCROLL_BAR: return {GenericControlProc, COLOR_SCROLLBAR};
         case CONTROL_HOT_BUTTON:
-            return {hotButtonProcedure ? hotButtonProcedure : GenericControlProc, COLOR_BTNFACE};
+            return {controls::hotButtonProcedure ? controls::hotButtonProcedure : GenericControlProc, COLOR_BTNFACE};
         default: return {GenericControlProc, COLOR_WINDOW};
     }
 }
@@ -34,7 +30,11 @@ HANDLE AsProperty(uintptr_t value) { return reinterpret_cast<HANDLE>(value); }
 
 }  // namespace
 
-void HotButtonsUsed() { hotButtonProcedure = controls::Opaque(HotButtonProc); }
+namespace controls {
+
+WNDPROC hotButtonProcedure;
+
+}  // namespace controls
 
 int32_t ControlSubclassType(HWND control, int32_t type) {
     // Attached once: a second attach would make the procedure its own

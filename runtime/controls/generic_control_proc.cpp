@@ -17,7 +17,7 @@ LRESULT CALLBACK GenericControlProc(HWND window, UINT message, WPARAM wParam, LP
     const WNDPROC previous = controls::PreviousProc(window);
     switch (message) {
         case WM_DESTROY:
-            controls::ReleaseControl(window, controls::kGenericKind, previous);
+            controls::ReleaseControl(window, controls::GenericKind(), previous);
             break;
         case ColourRequest:
         case WM_CTLCOLOREDIT:

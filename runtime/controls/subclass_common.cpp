@@ -6,14 +6,6 @@
 
 namespace controls {
 
-namespace {
-
-// Texts are examined in a 260-byte buffer; a longer text names no image
-// rather than a different, cut-off one.
-constexpr int32_t kImageTextLimit = 259;
-
-}  // namespace
-
 LRESULT AnswerColours(HWND window, WPARAM dc, HGDIOBJ brush) {
     HDC context = reinterpret_cast<HDC>(dc);
     SetTextColor(context, ColourProperty(window, RT_PROP_TEXT_COLOUR));
@@ -40,7 +32,7 @@ HGDIOBJ Image(HWND window, UINT getImageMessage) {
 BOOL CALLBACK HoldsObject(HWND, LPSTR name, HANDLE value, ULONG_PTR search) {
     auto* s = reinterpret_cast<HolderSearch*>(search);
     if (value == s->object) s->held = true;
-    if (!IS_INTRESOURCE(name) && lstrcmpA(name, RT_PROP_PREVIOUS_PROC) == 0) s->attached = true;
+    if (!IS_INTRESOURCE(name) && TextEquals(name, RT_PROP_PREVIOUS_PROC)) s->attached = true;
     return TRUE;
 }
 
@@ -58,9 +50,9 @@ BOOL CALLBACK CheckHolder(HWND window, LPARAM search) {
     char name[8];
     if (!s->held && GetClassNameA(window, name, sizeof(name)) != 0) {
         // The system's classes report their names in this spelling.
-        const UINT message = lstrcmpA(name, "Button") == 0   ? BM_GETIMAGE
-                             : lstrcmpA(name, "Static") == 0 ? STM_GETIMAGE
-                                                             : 0;
+        const UINT message = TextEquals(name, "Button")   ? BM_GETIMAGE
+                             : TextEquals(name, "Static") ? STM_GETIMAGE
+                                                          : 0;
         s->held = message != 0 && Image(window, message) == s->object;
     }
     return !s->held;
@@ -78,29 +70,16 @@ void DeleteUnlessHeld(HWND leaving, HGDIOBJ object) {
     if (!search.held) DeleteObject(object);
 }
 
+}  // namespace
+
 void ReleaseImage(HWND window, UINT getImageMessage) {
     if (HGDIOBJ image = Image(window, getImageMessage)) DeleteUnlessHeld(window, image);
 }
 
-constexpr PropertyRule kColours[] = {
+const PropertyRule kColourRules[5] = {
     {RT_PROP_BACK_BRUSH, true}, {RT_PROP_BACK_COLOUR, false}, {RT_PROP_TEXT_COLOUR, false},
     {RT_PROP_NOTIFY_TAB, false}, {RT_PROP_NOTIFY_ENTER, false},
 };
-constexpr PropertyRule kHotButton[] = {
-    {RT_PROP_HOT_BRUSH, true},     {RT_PROP_BACK_BRUSH, true},    {RT_PROP_BACK_COLOUR, false},
-    {RT_PROP_TEXT_COLOUR, false},  {RT_PROP_HOT, false},          {RT_PROP_HOT_COLOUR, false},
-    {RT_PROP_BORDER_WIDTH, false}, {RT_PROP_HOT_BITMAP, true},    {RT_PROP_NORMAL_BITMAP, true},
-    {RT_PROP_PUSHED_BITMAP, true},
-};
-
-}  // namespace
-
-// Generic controls carry the colours and the notification flags; push
-// buttons and labels the colours alone, with an image slot.
-const ControlKind kGenericKind{kColours, 5, 0};
-const ControlKind kPushButtonKind{kColours, 3, BM_GETIMAGE};
-const ControlKind kLabelKind{kColours, 3, STM_GETIMAGE};
-const ControlKind kHotButtonKind{kHotButton, sizeof(kHotButton) / sizeof(kHotButton[0]), BM_GETIMAGE};
 
 void ReleaseControl(HWND window, const ControlKind& kind, WNDPROC previous) {
     // What the control owns, each object once, its properties gone first so
@@ -131,45 +110,7 @@ void DrawOutline(HDC dc, const RECT& r) {
     SelectObject(dc, previous);
 }
 
-void LoadImageFromText(HWND window, const char* text, UINT getImageMessage, UINT setImageMessage) {
-    ReleaseImage(window, getImageMessage);
-    HANDLE image = nullptr;
-    if (StrLength(text) <= kImageTextLimit) {
-        char buffer[kImageTextLimit + 1];
-        StrCopy(buffer, text);
-        UINT flags = LR_CREATEDIBSECTION;
-        HINSTANCE module = nullptr;
-        const char* name = buffer;
-        if (StrFind(buffer, ":", 1) != 0) {
-            flags |= LR_LOADFROMFILE;  // a drive or scheme colon: a file path
-        } else {
-            module = GetModuleHandleA(nullptr);
-            const double value = TextToReal(buffer);
-            // Resource numbers are 16 bits; anything else is looked up by name.
-            if (value > 0 && value < 65535.5) {
-                const int32_t number = RoundNearest(value);
-                if (number > 0) name = MAKEINTRESOURCEA(number);
-            }
-        }
-        image = LoadImageA(module, name, IMAGE_BITMAP, 0, 0, flags);
-    }
-    SendMessageA(window, setImageMessage, IMAGE_BITMAP, reinterpret_cast<LPARAM>(image));
-}
-
-}  // namespace controls
-
-namespace {
-
-// Set once a program may have bitmap buttons or picture labels; until then
-// nothing refers to the image loading, and a program without them links
-// none of it.
 void (*pictureLoader)(HWND, const char*, UINT, UINT);
-
-}  // namespace
-
-void PictureControlsUsed() { pictureLoader = controls::Opaque(controls::LoadImageFromText); }
-
-namespace controls {
 
 void LoadImageIfPicture(HWND window, int32_t type, const char* text) {
     if (!pictureLoader) return;

@@ -35,9 +35,10 @@ LRESULT AnswerColours(HWND window, WPARAM dc, HGDIOBJ brush);
 
 // The properties a subclass procedure's controls carry, each marked when
 // the control owns the GDI object in it, and the image slot (0: none) whose
-// image the control owns.
+// image the control owns. Names are held in place, not pointed to: a table
+// of addresses would need fixing up wherever the program is loaded.
 struct PropertyRule {
-    const char* name;
+    char name[15];
     bool owned;
 };
 struct ControlKind {
@@ -45,10 +46,14 @@ struct ControlKind {
     size_t count;
     UINT getImageMessage;
 };
-extern const ControlKind kGenericKind;     // GenericControlProc
-extern const ControlKind kPushButtonKind;  // PushButtonProc
-extern const ControlKind kLabelKind;       // StaticControlProc
-extern const ControlKind kHotButtonKind;   // HotButtonProc
+// Generic controls carry the colours and the notification flags; push
+// buttons and labels the colours alone, with an image slot. Kinds are made
+// where they are used, for the same reason; the hot-tracking button's is
+// its procedure's own.
+extern const PropertyRule kColourRules[5];
+inline ControlKind GenericKind() { return {kColourRules, 5, 0}; }
+inline ControlKind PushButtonKind() { return {kColourRules, 3, BM_GETIMAGE}; }
+inline ControlKind LabelKind() { return {kColourRules, 3, STM_GETIMAGE}; }
 
 // The release at WM_DESTROY: removes every property of the kind, deletes
 // what the control owns, then puts the previous procedure back so that it
@@ -59,12 +64,24 @@ void ReleaseControl(HWND window, const ControlKind& kind, WNDPROC previous);
 // mark of owner-drawn buttons.
 void DrawOutline(HDC dc, const RECT& r);
 
-// Loads the bitmap a bitmap button's or picture label's text names into its
-// image slot, deleting the image that was there.
-void LoadImageFromText(HWND window, const char* text, UINT getImageMessage, UINT setImageMessage);
-// The same when the control's type and style make it a bitmap button (types
-// 1 and 20 with BS_BITMAP) or a picture label (type 7 with SS_BITMAP).
+// Deletes the image in the control's slot unless another control holds it.
+void ReleaseImage(HWND window, UINT getImageMessage);
+
+// The switches PictureControlsUsed and HotButtonsUsed set; until then nothing
+// refers to what they name. The loader puts the bitmap a text names into the
+// control's image slot, deleting the image that was there.
+extern void (*pictureLoader)(HWND window, const char* text, UINT getImageMessage, UINT setImageMessage);
+extern WNDPROC hotButtonProcedure;
+
+// The loader, when the control's type and style make it a bitmap button
+// (types 1 and 20 with BS_BITMAP) or a picture label (type 7 with SS_BITMAP).
 void LoadImageIfPicture(HWND window, int32_t type, const char* text);  // text null: the window's own
+
+// What push buttons, hot-tracking buttons and labels do alike: an image
+// from the text, colour answers from their properties, the push button's
+// drawing; everything else goes to the previous procedure.
+LRESULT ImageControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, int32_t type,
+                         const ControlKind& kind, WNDPROC previous);
 
 // The caption of an owner-drawn button and the rectangle it is laid out in:
 // inset for multi-line buttons, one pixel right and down when pushed.

@@ -165,7 +165,6 @@ int32_t ControlAddType(WindowRecord* record, ControlType type, const char* text,
     HWND control = CreateAtOnce(record, shape.exStyle, shape.className, text, shape.style, x, y, width, height, id);
     if (!control) return 0;
     ControlAttachNew(control, type);
-    if (record->mdiClient && type == CONTROL_STATUS_BAR) FitClientToBars(record->hwnd, record->mdiClient);
     return 1;
 }
 

@@ -9,7 +9,7 @@ int32_t RegisterDialogClass() {
     windowClass.cbSize = sizeof(windowClass);
     if (!GetClassInfoExA(nullptr, RT_SYSTEM_DIALOG_CLASS, &windowClass)) return 0;
     windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpszClassName = "CorvantisDlgClass";
+    windowClass.lpszClassName = kDialogClassName;
     windowClass.lpszMenuName = nullptr;
     windowClass.lpfnWndProc = DefDlgProcA;
     windowClass.hInstance = GetModuleHandleA(nullptr);

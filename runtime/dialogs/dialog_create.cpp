@@ -35,7 +35,7 @@ bool AppendToWindowList(WindowRecord* record) {
 
 void MeasureDialogFont(int32_t* charWidth, int32_t* charHeight) {
     LOGFONTA font{};
-    lstrcpynA(font.lfFaceName, "MS Sans Serif", 32);
+    StrCopyBounded(font.lfFaceName, kDialogTypeface, sizeof(font.lfFaceName));
     font.lfHeight = 8;  // positive: cell height in pixels
     font.lfWeight = FW_NORMAL;
     TEXTMETRICA metrics{};

@@ -13,8 +13,6 @@
 
 namespace {
 
-const char kClassName[] = "CorvantisDlgClass";
-const char kTypeface[] = "MS Sans Serif";
 constexpr WORD kPointSize = 8;
 
 // Length of text within a field of `room` bytes (a missing terminator counts
@@ -55,7 +53,7 @@ int32_t TitleLength(const DialogDefinition* d) { return BoundedLength(d->title, 
 int32_t ClassLength(const ControlDefinition* c) { return BoundedLength(c->className, sizeof(c->className)); }
 int32_t TextLength(const ControlDefinition* c) { return c->text ? StrLength(c->text) : 0; }
 
-constexpr int64_t kHeaderBound = 18 + 2 + 2 * (sizeof(kClassName) - 1) + 1 + 2 + 2 * (sizeof(kTypeface) - 1) + 16;
+constexpr int64_t kHeaderBound = 18 + 2 + 2 * (sizeof(kDialogClassName) - 1) + 1 + 2 + 2 * (sizeof(kDialogTypeface) - 1) + 16;
 constexpr int32_t kMaxItems = 0xFFFF;
 
 // The template size, given the UTF-16 units of each string (terminator
@@ -107,11 +105,11 @@ int32_t DialogTemplateWrite(void* block, const DialogDefinition* definition) {
     PutWord(base + 16, definition->cy);
     PutWord(base + 18, 0);  // no menu
     size_t at = 20;
-    at += PutWide(base + at, kClassName, StrLength(kClassName));
+    at += PutWide(base + at, kDialogClassName, StrLength(kDialogClassName));
     at += PutWide(base + at, definition->title, TitleLength(definition));
     PutWord(base + at, kPointSize);
     at += 2;
-    at += PutWide(base + at, kTypeface, StrLength(kTypeface));
+    at += PutWide(base + at, kDialogTypeface, StrLength(kDialogTypeface));
     at = AlignUp(at);
 
     for (const ControlDefinition* c = definition->controls; c; c = c->next) {

@@ -48,9 +48,8 @@ namespace controls {
 
 // InitCommonControls, once per process (guarded by CommonControlsReady).
 void EnsureCommonControls();
-
-// Asks for one WM_MOUSELEAVE when the pointer leaves the window.
-void TrackMouseLeave(HWND window);
+// A function of comctl32, mapping it if needed; null when it has none.
+FARPROC CommonControlsProc(const char* name);
 
 }  // namespace controls
 

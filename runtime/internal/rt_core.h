@@ -28,6 +28,13 @@ void DialogRecordBind(HWND window, WindowRecord* record);
 // True while the record's window exists and is bound to this record.
 bool RecordHasWindow(const WindowRecord* record);
 
+// Two texts alike to the byte. Spelled out rather than imported: the
+// platform's comparison is one more import for every program.
+inline bool TextEquals(const char* a, const char* b) {
+    while (*a && *a == *b) ++a, ++b;
+    return *a == *b;
+}
+
 // The system's predefined dialog class (also the class of message boxes).
 constexpr WORD RT_SYSTEM_DIALOG_ATOM = 0x8002;
 #define RT_SYSTEM_DIALOG_CLASS MAKEINTATOM(RT_SYSTEM_DIALOG_ATOM)

@@ -24,6 +24,11 @@ DialogUnitRect PixelsToDialogUnits(int32_t charWidth, int32_t charHeight, int32_
 // True when each of x, y, cx, cy fits the template's 16 signed bits.
 bool DialogUnitsFit(const DialogUnitRect& units);
 
+// The dialog class's name and the dialog font's face, one copy each for
+// every unit that names them.
+inline constexpr char kDialogClassName[] = "CorvantisDlgClass";
+inline constexpr char kDialogTypeface[] = "MS Sans Serif";
+
 // Horizontal and vertical bases of the 8-pixel "MS Sans Serif" dialog font.
 void MeasureDialogFont(int32_t* charWidth, int32_t* charHeight);
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "rt_numbers.h"
+#include "rt_strings.h"
 
 namespace {
 
@@ -106,7 +107,7 @@ int32_t TempRelease(int32_t n) {
     if (n > available) {
         // One report per call, with the number of missing entries.
         char text[48] = "Heap Stack Underflow (";
-        const int32_t prefix = lstrlenA(text);
+        const int32_t prefix = StrLength(text);
         const int32_t digits = UInt64ToText(text + prefix, static_cast<uint64_t>(n - available));
         text[prefix + digits - 1] = ')';  // in place of the trailing blank
         DebugPrint(text);

@@ -27,7 +27,7 @@ BOOL CALLBACK BarMeasureProc(HWND window, LPARAM layoutParam) {
         CharUpperA(name);  // no heap: upper-case in place
     }
     RECT r;
-    if (lstrcmpA(name, "TOOLBARWINDOW32") == 0) {
+    if (TextEquals(name, "TOOLBARWINDOW32")) {
         GetWindowRect(window, &r);
         const LONG style = GetWindowLongA(window, GWL_STYLE);
         const bool vertical = (style & kVertical) != 0;
@@ -50,7 +50,7 @@ BOOL CALLBACK BarMeasureProc(HWND window, LPARAM layoutParam) {
                 break;
         }
         layout->found = 1;
-    } else if (lstrcmpA(name, "MSCTLS_STATUSBAR32") == 0) {
+    } else if (TextEquals(name, "MSCTLS_STATUSBAR32")) {
         GetWindowRect(window, &r);
         layout->free.bottom -= r.bottom - r.top;
         layout->found = 1;
