@@ -3,6 +3,8 @@
 // whole word that holds the terminator cannot touch an unmapped page.
 #include "rt_strings.h"
 
+#include <emmintrin.h>
+
 #include <cstring>
 
 namespace {
@@ -33,18 +35,34 @@ inline bool IsAligned(const void* p) {
 
 const char* OrEmpty(const char* text) { return text ? text : ""; }
 
-// Copies size bytes that do not overlap: up to two words without a library
-// call (the second stored over the first where they meet), more by it.
+// size bytes, sizeof(Piece) <= size <= 2 * sizeof(Piece), as a first and a
+// last piece.
+template <typename Piece>
+inline void CopyTwoPieces(char* d, const char* s, size_t size) {
+    Piece first;
+    Piece last;
+    std::memcpy(&first, s, sizeof(Piece));
+    std::memcpy(&last, s + size - sizeof(Piece), sizeof(Piece));
+    std::memcpy(d, &first, sizeof(Piece));
+    std::memcpy(d + size - sizeof(Piece), &last, sizeof(Piece));
+}
+
+// Copies size bytes that do not overlap, without the library's copy (one
+// more import for every program): 16 bytes at a time, the last piece stored
+// over the one before where they meet; short sizes as two pieces likewise.
 inline void CopyKnown(char* d, const char* s, size_t size) {
-    if (size > 2 * kWordSize) {
-        std::memcpy(d, s, size);
-    } else if (size >= kWordSize) {
-        uintptr_t first;
-        uintptr_t last;
-        std::memcpy(&first, s, kWordSize);
-        std::memcpy(&last, s + size - kWordSize, kWordSize);
-        std::memcpy(d, &first, kWordSize);
-        std::memcpy(d + size - kWordSize, &last, kWordSize);
+    if (size >= 16) {
+        const char* const lastSource = s + size - 16;
+        char* const lastDestination = d + size - 16;
+        for (; s < lastSource; s += 16, d += 16) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(d), _mm_loadu_si128(reinterpret_cast<const __m128i*>(s)));
+        }
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(lastDestination),
+                         _mm_loadu_si128(reinterpret_cast<const __m128i*>(lastSource)));
+    } else if (size >= 8) {
+        CopyTwoPieces<uint64_t>(d, s, size);
+    } else if (size >= 4) {
+        CopyTwoPieces<uint32_t>(d, s, size);
     } else {
         for (size_t i = 0; i < size; ++i) d[i] = s[i];
     }
