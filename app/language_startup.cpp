@@ -55,16 +55,18 @@ struct PseudoRelocation {
     DWORD flags;   // low byte: width of the place in bits
 };
 
+typedef BOOL(WINAPI* ProtectFunction)(void*, SIZE_T, DWORD, DWORD*);
+
 // The linkers make places of 32 bits, and on x86_64 of 64.
-void Patch(char* place, DWORD bits, intptr_t delta) {
+void Patch(ProtectFunction protect, char* place, DWORD bits, intptr_t delta) {
     DWORD old = 0;
-    if (!VirtualProtect(place, bits / 8, PAGE_EXECUTE_READWRITE, &old)) return;
+    if (!protect(place, bits / 8, PAGE_EXECUTE_READWRITE, &old)) return;
     if (bits == 32) {
         *reinterpret_cast<int32_t*>(place) += static_cast<int32_t>(delta);
     } else if (bits == 64) {
         *reinterpret_cast<intptr_t*>(place) += delta;
     }
-    VirtualProtect(place, bits / 8, old, &old);
+    protect(place, bits / 8, old, &old);
 }
 
 }  // namespace
@@ -81,11 +83,16 @@ extern "C" void _pei386_runtime_relocator() {
     const DWORD* header = reinterpret_cast<const DWORD*>(at);
     if (end - at < 12 || header[0] != 0 || header[1] != 0 || header[2] != 1) return;
     char* const base = reinterpret_cast<char*>(GetModuleHandleA(nullptr));
+    // Looked up, not imported: most programs have no such places.
+    const auto protect =
+        reinterpret_cast<ProtectFunction>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"),
+                                                                                 "VirtualProtect")));
+    if (!protect) return;
     for (at += 12; end - at >= static_cast<ptrdiff_t>(sizeof(PseudoRelocation)); at += sizeof(PseudoRelocation)) {
         const auto* relocation = reinterpret_cast<const PseudoRelocation*>(at);
         char* const slot = base + relocation->symbol;
         const intptr_t delta = *reinterpret_cast<intptr_t*>(slot) - reinterpret_cast<intptr_t>(slot);
-        Patch(base + relocation->target, relocation->flags & 0xFF, delta);
+        Patch(protect, base + relocation->target, relocation->flags & 0xFF, delta);
     }
 }
 

@@ -9,8 +9,6 @@
 
 WindowRecord* CreatingDialog;
 
-namespace {
-
 bool IsDefinedDialog(const WindowRecord* record) {
     return record && record->definition && record->kind == 1;
 }
@@ -30,8 +28,6 @@ void* BuildTemplate(const DialogDefinition* definition) {
     DialogTemplateWrite(block, definition);
     return block;
 }
-
-}  // namespace
 
 HWND DialogShow(WindowRecord* record, const WindowRecord* owner) {
     // One window per record: a second would be orphaned, bound to nothing.
@@ -54,23 +50,6 @@ HWND DialogShow(WindowRecord* record, const WindowRecord* owner) {
     if (!window || record->hwnd != window) return nullptr;
     ShowWindow(window, SW_SHOW);
     return window;
-}
-
-INT_PTR DialogDoModal(WindowRecord* record, const WindowRecord* owner) {
-    if (!IsDefinedDialog(record)) return 0;
-    if (RecordHasWindow(record)) return -1;
-    void* dialogTemplate = BuildTemplate(record->definition);
-    if (!dialogTemplate) return -1;
-    // A definition shown modeless before is modal now: its close box and
-    // DialogClose must end this loop, not destroy the window.
-    record->definition->modeless = 0;
-    CreatingDialog = record;
-    const INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr),
-                                                   static_cast<LPCDLGTEMPLATEA>(dialogTemplate),
-                                                   OwnerWindow(record, owner), DialogProc, 0);
-    CreatingDialog = nullptr;
-    GlobalArrayFree(dialogTemplate);
-    return result;
 }
 
 int32_t DialogControlsSetup(WindowRecord* record, bool justCreated) {

@@ -23,7 +23,9 @@ int32_t HighWord(uintptr_t value) { return static_cast<int32_t>((value >> 16) & 
 // else the topmost child window, when that is a runtime window. A record
 // without a window keeps the event (GetTopWindow of no window is the
 // desktop's top window, somebody else's).
-void ResolveMenuTarget(const WindowRecord* record) {
+// Menu commands are rare beside the messages dispatched per event: these
+// stay out of the fast path, built small.
+[[gnu::cold, gnu::noinline]] void ResolveMenuTarget(const WindowRecord* record) {
     if (!record->hwnd || !GetTopWindow(record->hwnd)) return;
     HWND target = nullptr;
     if (record->mdiClient) target = GetTopWindow(record->mdiClient);
@@ -31,7 +33,7 @@ void ResolveMenuTarget(const WindowRecord* record) {
     if (WindowRecord* found = WindowRecordOf(target)) EventWindow = found;
 }
 
-void SendMdiCommand(const WindowRecord* record, int32_t menuId) {
+[[gnu::cold, gnu::noinline]] void SendMdiCommand(const WindowRecord* record, int32_t menuId) {
     if (!record->mdiClient) return;
     switch (menuId) {
         case IDM_TILE: SendMessageA(record->mdiClient, WM_MDITILE, MDITILE_HORIZONTAL, 0); break;

@@ -2,6 +2,8 @@
 #include "rt_core.h"
 #include "rt_events.h"
 
+BOOL(WINAPI* MdiKeyTranslator)(HWND, MSG*);
+
 namespace {
 
 bool IsRuntimeClass(HWND window) {
@@ -35,7 +37,7 @@ bool TranslateAccelerators(HWND window, MSG* message) {
         if (!IsRuntimeClass(w)) continue;
         const WindowRecord* record = WindowRecordOf(w);
         if (!record || record->hwnd != w) continue;
-        if (record->mdiClient && TranslateMDISysAccel(record->mdiClient, message)) return true;
+        if (record->mdiClient && MdiKeyTranslator && MdiKeyTranslator(record->mdiClient, message)) return true;
         // The property lookup is a round trip to the window manager.
         HACCEL table = static_cast<HACCEL>(GetPropA(w, RT_PROP_ACCELERATORS));
         if (table && TranslateAcceleratorA(w, table, message)) return true;

@@ -28,6 +28,10 @@ void DialogRecordBind(HWND window, WindowRecord* record);
 // True while the record's window exists and is bound to this record.
 bool RecordHasWindow(const WindowRecord* record);
 
+// TranslateMDISysAccel, set when the first frame is made: the pump calls it
+// for frames, and a program without one imports nothing for it.
+extern BOOL(WINAPI* MdiKeyTranslator)(HWND client, MSG* message);
+
 // Two texts alike to the byte. Spelled out rather than imported: the
 // platform's comparison is one more import for every program.
 inline bool TextEquals(const char* a, const char* b) {

@@ -52,6 +52,13 @@ int32_t DialogTemplateWrite(void* block, const DialogDefinition* definition);
 // The record being shown, handed to the dialog procedure, which takes it at
 // WM_INITDIALOG; null at all other times.
 extern WindowRecord* CreatingDialog;
+// What both show operations need: a record with a dialog definition, its
+// owner (one whose window has gone counts as none), and the template, which
+// lives only around the system call that reads it (none for a definition
+// the template cannot hold).
+bool IsDefinedDialog(const WindowRecord* record);
+HWND OwnerWindow(const WindowRecord* record, const WindowRecord* owner);
+void* BuildTemplate(const DialogDefinition* definition);
 // The one dialog procedure of every runtime dialog.
 INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Attaches every defined control of the shown dialog and names its default

@@ -62,12 +62,6 @@ char* StrConcatList(const char* const* parts, int32_t count) {
     return block;
 }
 
-char* StrUpperDuplicate(const char* source) {
-    char* block = StrDuplicate(source);
-    if (block) CharUpperA(block);
-    return block;
-}
-
 uint32_t StrFind(const char* text, const char* pattern, uint32_t start) {
     if (!text || !pattern) return 0;
     if (start == 0) start = 1;
