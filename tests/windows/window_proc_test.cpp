@@ -135,19 +135,29 @@ TEST_F(WindowProcTest, PaintCopiesExactlyTheUpdateRectangleAndSparesChildren) {
     ReleaseDC(window_.hwnd, windowDc);
     EXPECT_SEQUENCE(LoggedMessagesAmong({WM_PAINT}), {});  // a backed window raises no paint event
 
-    // A visible child inside the update rectangle keeps its own pixels.
-    ControlAdd(&window_, CONTROL_LABEL, "", 20, 20, 40, 30, 0, 5);
-    HWND label = GetDlgItem(window_.hwnd, 5);
-    ASSERT_NE(label, nullptr);
+    // A visible child inside the update rectangle keeps its own pixels when
+    // only its parent repaints: on a top-level window, whose style clips its
+    // children, and on a child window, whose style does not.
+    WindowRecord inner{};
+    ASSERT_EQ(WindowCreate(&inner, 150, 100, 120, 90, WINOPT_NOCAPTION, &window_, "inner", nullptr), 1);
+    FillBackBitmap(inner, bitmapColour);
     const COLORREF labelColour = RGB(250, 250, 0);
-    SetPropA(label, RT_PROP_BACK_COLOUR, reinterpret_cast<HANDLE>(static_cast<uintptr_t>(labelColour)));
-    DeleteObject(RemovePropA(label, RT_PROP_BACK_BRUSH));
-    SetPropA(label, RT_PROP_BACK_BRUSH, CreateSolidBrush(labelColour));
-    RedrawWindow(window_.hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    const Pixels p = CaptureClient(window_.hwnd);
-    SavePng(p, "window_paint_with_child");
-    EXPECT_EQ(DescribeColour(p.At(40, 35)), DescribeColour(labelColour));
-    EXPECT_EQ(DescribeColour(p.At(100, 100)), DescribeColour(bitmapColour));
+    for (WindowRecord* parent : {&window_, &inner}) {
+        ControlAdd(parent, CONTROL_LABEL, "", 20, 20, 40, 30, 0, 5);
+        HWND label = GetDlgItem(parent->hwnd, 5);
+        ASSERT_NE(label, nullptr);
+        SetPropA(label, RT_PROP_BACK_COLOUR, reinterpret_cast<HANDLE>(static_cast<uintptr_t>(labelColour)));
+        DeleteObject(RemovePropA(label, RT_PROP_BACK_BRUSH));
+        SetPropA(label, RT_PROP_BACK_BRUSH, CreateSolidBrush(labelColour));
+        SavePng(CaptureClient(parent->hwnd),
+                parent == &inner ? "window_paint_with_child_inner" : "window_paint_with_child");
+        RedrawWindow(parent->hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN);
+        HDC shown = GetDC(parent->hwnd);
+        EXPECT_EQ(DescribeColour(GetPixel(shown, 40, 35)), DescribeColour(labelColour)) << parent->hwnd;
+        EXPECT_EQ(DescribeColour(GetPixel(shown, 100, 70)), DescribeColour(bitmapColour)) << parent->hwnd;
+        ReleaseDC(parent->hwnd, shown);
+    }
+    DestroyWindow(inner.hwnd);
 
     // With the program's drawing DC open on the bitmap, a whole repaint with
     // erasing still shows the bitmap's picture.
