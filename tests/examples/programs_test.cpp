@@ -21,6 +21,7 @@ const char kOrdinaryTrace[] =
     "static local initialised\n"
     "ticket 102\n"
     "containers 7 143 3.75\n"
+    "imported data reached\n"
     "caught in the script\n"
     "texts in any language exact\n"
     "caught: thrown in a handler\n"

@@ -3,6 +3,13 @@
 // inside an event handler, texts in any language, and END from a handler.
 // What it saw goes to ordinary.txt beside the executable, written by a
 // global object's destructor at END; the exit code is 7.
+
+// Data of a system DLL, declared as a program that does not know it is
+// imported does (ahead of the headers, which would name it otherwise): the
+// linker reaches it through a place that start-up patches.
+extern "C" double _HUGE;
+static double ImportedData() { return _HUGE; }
+
 #include <corvantis.h>
 
 #include <cstdio>
@@ -92,6 +99,7 @@ void ApplicationScript() {
     char line[64];
     std::snprintf(line, sizeof line, "containers %zu %zu %.2f", table.size(), table["3"].size(), *owned * 1.5);
     seen.push_back(line);
+    seen.push_back(ImportedData() > 1e308 ? "imported data reached" : "imported data missed");
     try {
         std::vector<int>().at(1);
     } catch (const std::out_of_range&) {
