@@ -23,7 +23,7 @@
 #define RT_PROP_BACK_BRUSH "BBRUSH"
 #define RT_PROP_NOTIFY_TAB "NOTIFY_TAB"
 #define RT_PROP_NOTIFY_ENTER "NOTIFY_ENTER"
-#define RT_PROP_HOT "DOHOT"
+#define RT_PROP_HOT "DOHOT"  // 1 while the pointer is over a hot-tracking button
 #define RT_PROP_HOT_BRUSH "HBRUSH"
 #define RT_PROP_HOT_COLOUR "HTCLR"
 #define RT_PROP_BORDER_WIDTH "BORDERWIDTH"
@@ -93,7 +93,10 @@ void HotButtonsUsed();
 void PictureControlsUsed();
 
 // Writes the colour properties of the control type and installs its subclass
-// procedure. A bitmap button or picture label loads the image its text names.
+// procedure. A bitmap button or picture label loads the image its text names:
+// a text with a colon is a file path (C:\pictures\face.bmp), any other text
+// a bitmap resource of the program, by number (12) or name (LOGO); so a
+// relative path without a drive is looked up as a resource name.
 // A control that is attached already is left as it is. Returns 0.
 int32_t ControlSubclassType(HWND control, int32_t type);  // without the two above
 [[gnu::always_inline]] inline int32_t ControlSubclass(HWND control, int32_t type) {

@@ -31,6 +31,9 @@ char* StrConcat(const char* first, Rest... rest) {
     const char* const parts[] = {first, rest...};
     return StrConcatList(parts, static_cast<int32_t>(1 + sizeof...(rest)));
 }
+// An upper-case copy, mapped as CharUpperA maps in the program's code page
+// (UTF-8 with the default manifest: letters of any language; a byte that is
+// not valid UTF-8 may take the one after it with it).
 char* StrUpperDuplicate(const char* source);
 
 // 1-based position of the first match at or after start (0 counts as 1), or 0.
