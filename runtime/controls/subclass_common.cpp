@@ -1,9 +1,6 @@
 // Pieces shared by the subclass procedures.
 #include "subclass_common.h"
 
-#include "rt_numbers.h"
-#include "rt_strings.h"
-
 namespace controls {
 
 LRESULT AnswerColours(HWND window, WPARAM dc, HGDIOBJ brush) {

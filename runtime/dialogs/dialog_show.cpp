@@ -13,14 +13,11 @@ bool IsDefinedDialog(const WindowRecord* record) {
     return record && record->definition && record->kind == 1;
 }
 
-// An owner whose window has gone counts as none: the dialog is still shown.
 HWND OwnerWindow(const WindowRecord* record, const WindowRecord* owner) {
     HWND window = owner ? owner->hwnd : record->definition->parent;
     return IsWindow(window) ? window : nullptr;
 }
 
-// The template lives only around the system call that reads it. A
-// definition the template cannot hold gives none.
 void* BuildTemplate(const DialogDefinition* definition) {
     const int32_t size = DialogTemplateSize(definition);
     void* block = nullptr;
