@@ -6,7 +6,7 @@ namespace {
 
 // Tells the parent, as an ordinary WM_COMMAND from the control.
 void Notify(HWND control, int32_t code) {
-    const WPARAM wParam = (static_cast<WPARAM>(code) << 16) | static_cast<WPARAM>(GetDlgCtrlID(control) & 0xFFFF);
+    const WPARAM wParam = (static_cast<WPARAM>(code) << 16) | static_cast<WPARAM>(ControlId(control) & 0xFFFF);
     SendWindowMessage(reinterpret_cast<intptr_t>(GetParent(control)), TAG_HANDLE, WM_COMMAND, wParam,
                       reinterpret_cast<intptr_t>(&control), TAG_BY_REFERENCE | TAG_HANDLE, 0);
 }

@@ -99,7 +99,7 @@ void PaintFace(HDC dc, const HotFace& face, HRGN region, const RECT& item, const
 void DrawBorder(HWND button, HDC dc, HRGN region, bool pushed, RECT* frame) {
     const int32_t width = static_cast<int32_t>(reinterpret_cast<intptr_t>(GetPropA(button, RT_PROP_BORDER_WIDTH)));
     if (width == 0) return;
-    if (GetWindowLongA(button, GWL_STYLE) & BS_FLAT) {
+    if (GetWindowLongPtrA(button, GWL_STYLE) & BS_FLAT) {
         const COLORREF colour = GetSysColor(COLOR_3DDKSHADOW);
         if (region) {
             HBRUSH brush = CreateSolidBrush(colour);
@@ -112,7 +112,7 @@ void DrawBorder(HWND button, HDC dc, HRGN region, bool pushed, RECT* frame) {
             SelectObject(dc, previousPen);
             DeleteObject(pen);
         }
-        InflateRect(frame, -1, -1);
+        controls::RectInflate(*frame, -1, -1);
     } else if (region) {
         DrawRegionEdge(button, dc, region, pushed ? 1 : 0, width);
     } else {

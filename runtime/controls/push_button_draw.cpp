@@ -17,7 +17,7 @@ void ApplyDefaultButtonState(HWND button, DRAWITEMSTRUCT* item) {
 
 void ButtonTextLayout(HDC dc, HWND button, const char* caption, UINT state, RECT* textRect) {
     const int previousMode = SetBkMode(dc, TRANSPARENT);
-    const LONG style = GetWindowLongA(button, GWL_STYLE);
+    const LONG_PTR style = GetWindowLongPtrA(button, GWL_STYLE);
     const int32_t length = StrLength(caption);
     UINT format = DT_CENTER | DT_VCENTER;
     if (style & BS_MULTILINE) {
@@ -60,13 +60,13 @@ int32_t DrawPushButton(HWND button, DRAWITEMSTRUCT* item) {
     RECT frame = item->rcItem;
     char caption[255];
     RECT text = controls::CaptionLayout(button, item, caption);
-    const LONG style = GetWindowLongA(button, GWL_STYLE);
+    const LONG_PTR style = GetWindowLongPtrA(button, GWL_STYLE);
     const bool outlined = (state & (ODS_FOCUS | ODS_DEFAULT)) != 0;
-    if (outlined) InflateRect(&frame, -1, -1);
+    if (outlined) controls::RectInflate(frame, -1, -1);
 
     if (style & BS_FLAT) {
         controls::DrawOutline(dc, frame);
-        InflateRect(&frame, -1, -1);
+        controls::RectInflate(frame, -1, -1);
     } else {
         UINT frameState = DFCS_BUTTONPUSH | DFCS_ADJUSTRECT;
         if (state & ODS_SELECTED) frameState |= DFCS_PUSHED;

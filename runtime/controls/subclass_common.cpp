@@ -111,7 +111,7 @@ void (*pictureLoader)(HWND, const char*, UINT, UINT);
 
 void LoadImageIfPicture(HWND window, int32_t type, const char* text) {
     if (!pictureLoader) return;
-    const LONG style = GetWindowLongA(window, GWL_STYLE);
+    const LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
     UINT get = 0;
     UINT set = 0;
     if ((type == CONTROL_PUSH_BUTTON || type == CONTROL_HOT_BUTTON) && (style & BS_BITMAP) == BS_BITMAP) {
@@ -138,10 +138,10 @@ RECT CaptionLayout(HWND button, const DRAWITEMSTRUCT* item, char (&caption)[255]
     caption[0] = 0;
     GetWindowTextA(button, caption, sizeof(caption));
     RECT text = item->rcItem;
-    if (GetWindowLongA(button, GWL_STYLE) & BS_MULTILINE) {
-        InflateRect(&text, -2 * GetSystemMetrics(SM_CXEDGE), -2 * GetSystemMetrics(SM_CYEDGE));
+    if (GetWindowLongPtrA(button, GWL_STYLE) & BS_MULTILINE) {
+        RectInflate(text, -2 * GetSystemMetrics(SM_CXEDGE), -2 * GetSystemMetrics(SM_CYEDGE));
     }
-    if (item->itemState & ODS_SELECTED) OffsetRect(&text, 1, 1);
+    if (item->itemState & ODS_SELECTED) RectOffset(text, 1, 1);
     return text;
 }
 

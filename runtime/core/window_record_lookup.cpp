@@ -6,7 +6,7 @@
 namespace {
 
 bool IsRuntimeDialog(HWND window) {
-    return DialogClassAtom != 0 && static_cast<uint16_t>(GetClassWord(window, GCW_ATOM)) == DialogClassAtom;
+    return DialogClassAtom != 0 && ClassAtom(window) == DialogClassAtom;
 }
 
 // A runtime dialog keeps its record twice: in its "DLGPTR" property, which
@@ -44,7 +44,7 @@ void DialogRecordBind(HWND window, WindowRecord* record) {
 
 WindowRecord* WindowRecordOf(HWND window) {
     if (!window) return nullptr;
-    const uint16_t atom = static_cast<uint16_t>(GetClassWord(window, GCW_ATOM));
+    const uint16_t atom = ClassAtom(window);
     if (atom == 0) return nullptr;
     if (atom == DialogClassAtom) return DialogRecordIn(window, true);
     if (atom == WindowClassAtom || atom == FrameClassAtom) {

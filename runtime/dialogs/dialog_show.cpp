@@ -59,7 +59,7 @@ int32_t DialogControlsSetup(WindowRecord* record, bool justCreated) {
     HWND next = record->definition->controls ? GetWindow(record->hwnd, GW_CHILD) : nullptr;
     for (const ControlDefinition* c = record->definition->controls; c; c = c->next) {
         HWND control = next;
-        const bool inStep = control && (GetDlgCtrlID(control) & 0xFFFF) == (c->id & 0xFFFF);
+        const bool inStep = control && (ControlId(control) & 0xFFFF) == (c->id & 0xFFFF);
         if (!inStep) control = GetDlgItem(record->hwnd, c->id);
         next = control && c->next ? GetWindow(control, GW_HWNDNEXT) : nullptr;
         if (inStep && justCreated) {

@@ -26,10 +26,10 @@ int32_t HighWord(uintptr_t value) { return static_cast<int32_t>((value >> 16) & 
 // Menu commands are rare beside the messages dispatched per event: these
 // stay out of the fast path, built small.
 [[gnu::cold, gnu::noinline]] void ResolveMenuTarget(const WindowRecord* record) {
-    if (!record->hwnd || !GetTopWindow(record->hwnd)) return;
+    if (!record->hwnd || !GetWindow(record->hwnd, GW_CHILD)) return;
     HWND target = nullptr;
-    if (record->mdiClient) target = GetTopWindow(record->mdiClient);
-    if (!target) target = GetTopWindow(record->hwnd);
+    if (record->mdiClient) target = GetWindow(record->mdiClient, GW_CHILD);
+    if (!target) target = GetWindow(record->hwnd, GW_CHILD);
     if (WindowRecord* found = WindowRecordOf(target)) EventWindow = found;
 }
 
@@ -80,7 +80,7 @@ int32_t DispatchEvent(WindowRecord* record, uint32_t message, WPARAM wParam, LPA
             break;
         case WM_HSCROLL:
         case WM_VSCROLL:
-            EventControlId = lParam ? GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) : 0;
+            EventControlId = lParam ? ControlId(reinterpret_cast<HWND>(lParam)) : 0;
             EventWParam = LowWord(wParam);
             EventLParam = HighWord(wParam);
             break;

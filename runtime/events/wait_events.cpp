@@ -7,14 +7,14 @@ BOOL(WINAPI* MdiKeyTranslator)(HWND, MSG*);
 namespace {
 
 bool IsRuntimeClass(HWND window) {
-    const uint16_t atom = static_cast<uint16_t>(GetClassWord(window, GCW_ATOM));
+    const uint16_t atom = ClassAtom(window);
     return atom != 0 && (atom == DialogClassAtom || atom == WindowClassAtom || atom == FrameClassAtom);
 }
 
 // The next window up the chain the pump searches: only parents count, as
 // GetParent of a pop-up is its owner and a pop-up is judged by its own class.
 HWND ChainParent(HWND window) {
-    return (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) ? GetParent(window) : nullptr;
+    return (GetWindowLongPtrA(window, GWL_STYLE) & WS_CHILD) ? GetParent(window) : nullptr;
 }
 
 // The record of the message's window or of its nearest runtime ancestor.
@@ -64,7 +64,7 @@ bool PassThroughRecord(const WindowRecord* record, MSG* message) {
 
 bool PassThroughActiveWindow(MSG* message) {
     HWND active = GetActiveWindow();
-    if (active && (GetWindowLongA(active, GWL_EXSTYLE) & WS_EX_CONTROLPARENT)) {
+    if (active && (GetWindowLongPtrA(active, GWL_EXSTYLE) & WS_EX_CONTROLPARENT)) {
         return !IsDialogMessageA(active, message);
     }
     return true;

@@ -29,7 +29,7 @@ BOOL CALLBACK BarMeasureProc(HWND window, LPARAM layoutParam) {
     RECT r;
     if (TextEquals(name, "TOOLBARWINDOW32")) {
         GetWindowRect(window, &r);
-        const LONG style = GetWindowLongA(window, GWL_STYLE);
+        const LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
         const bool vertical = (style & kVertical) != 0;
         switch (style & kPlacementMask) {
             case 1:

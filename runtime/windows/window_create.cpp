@@ -184,7 +184,7 @@ int32_t WindowCreate(WindowRecord* record, int32_t x, int32_t y, int32_t width, 
         SetMenu(record->hwnd, BuildWindowMenu(&windowMenu));
         record->mdiClient = CreateMdiClient(record->hwnd, windowMenu);
         MdiKeyTranslator = TranslateMDISysAccel;
-        MdiClientAtom = static_cast<uint16_t>(GetClassWord(record->mdiClient, GCW_ATOM));
+        MdiClientAtom = ClassAtom(record->mdiClient);
         ShowWindow(record->mdiClient, SW_SHOW);
     } else if (MdiClientAtom == 0) {
         MdiClientAtom = 0xFFFF;

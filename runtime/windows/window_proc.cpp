@@ -27,7 +27,7 @@ BOOL CALLBACK ExcludeChildCallback(HWND child, LPARAM param) {
 // and erasing may be asked for any window.
 WindowRecord* RecordOf(HWND window) {
     if (!window) return nullptr;
-    const uint16_t atom = static_cast<uint16_t>(GetClassWord(window, GCW_ATOM));
+    const uint16_t atom = ClassAtom(window);
     if (atom == 0 || (atom != WindowClassAtom && atom != FrameClassAtom)) return nullptr;
     return reinterpret_cast<WindowRecord*>(GetWindowLongPtrA(window, 0));
 }
@@ -37,7 +37,7 @@ WindowRecord* RecordOf(HWND window) {
 bool IsMdiChild(HWND window) {
     if (MdiClientAtom == 0 || MdiClientAtom == 0xFFFF) return false;
     HWND parent = GetParent(window);
-    return parent && static_cast<uint16_t>(GetClassWord(parent, GCW_ATOM)) == MdiClientAtom;
+    return parent && ClassAtom(parent) == MdiClientAtom;
 }
 
 LRESULT DefaultProcessing(HWND window, WindowRecord* record, uint16_t atom, UINT message, WPARAM wParam,
@@ -112,7 +112,7 @@ int32_t WindowPaint(HWND window, WPARAM wParam, LPARAM lParam) {
     const RECT update = paint.rcPaint;
     // With WS_CLIPCHILDREN the paint DC already leaves the children out;
     // listing them would cost a round trip per paint.
-    if (!(GetWindowLongA(record->hwnd, GWL_STYLE) & WS_CLIPCHILDREN)) {
+    if (!(GetWindowLongPtrA(record->hwnd, GWL_STYLE) & WS_CLIPCHILDREN)) {
         PaintContext context{record->hwnd, dc};
         EnumChildWindows(record->hwnd, ExcludeChildCallback, reinterpret_cast<LPARAM>(&context));
     }
@@ -145,7 +145,7 @@ int32_t WindowPaint(HWND window, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const uint16_t atom = static_cast<uint16_t>(GetClassWord(window, GCW_ATOM));
+    const uint16_t atom = ClassAtom(window);
     WindowRecord* record = RecordOf(window);
     LRESULT result = 0;
 

@@ -12,7 +12,7 @@ int ClampedPosition(int position, int size, LONG low, LONG high) {
 int32_t CenterWindow(const WindowRecord* record) {
     if (!record || !record->hwnd) return 0;
     HWND window = record->hwnd;
-    const bool child = (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) != 0;
+    const bool child = (GetWindowLongPtrA(window, GWL_STYLE) & WS_CHILD) != 0;
     HWND relative = child ? GetParent(window) : GetWindow(window, GW_OWNER);
     RECT own;
     GetWindowRect(window, &own);
@@ -27,7 +27,7 @@ int32_t CenterWindow(const WindowRecord* record) {
         MapWindowPoints(relative, relative, reinterpret_cast<POINT*>(&reference), 2);
     } else {
         if (relative) {
-            const LONG ownerStyle = GetWindowLongA(relative, GWL_STYLE);
+            const LONG_PTR ownerStyle = GetWindowLongPtrA(relative, GWL_STYLE);
             if ((ownerStyle & WS_MINIMIZE) || !(ownerStyle & WS_VISIBLE)) relative = nullptr;
         }
         SystemParametersInfoA(SPI_GETWORKAREA, 0, &bounds, 0);

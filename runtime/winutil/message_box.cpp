@@ -35,7 +35,7 @@ LRESULT CALLBACK MessageBoxHookProc(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_CREATEWND) {
         CREATESTRUCTA* create = reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
         HWND window = reinterpret_cast<HWND>(wParam);
-        if (boxPending && GetClassWord(window, GCW_ATOM) == RT_SYSTEM_DIALOG_ATOM) {
+        if (boxPending && ClassAtom(window) == RT_SYSTEM_DIALOG_ATOM) {
             boxPending = false;
             const POINT at = CentredOver(create->hwndParent, create->cx, create->cy);
             create->x = at.x;
