@@ -7,6 +7,15 @@
 
 #include <cstring>
 
+// Loops at the edges of a string stay loops: they run a few times at most,
+// and their unrolled (with Clang also vectorised) copies made StrCopy and
+// StrLength twice as large as their main loops.
+#if defined(__clang__)
+#define RT_EDGE_LOOP _Pragma("clang loop vectorize(disable) interleave(disable) unroll(disable)")
+#else
+#define RT_EDGE_LOOP _Pragma("GCC unroll 1")
+#endif
+
 namespace {
 
 typedef uintptr_t __attribute__((may_alias)) AliasedWord;
@@ -64,6 +73,7 @@ inline void CopyKnown(char* d, const char* s, size_t size) {
             Store16(d, a);
             Store16(d + 16, b);
         }
+        RT_EDGE_LOOP
         for (; s < lastSource; s += 16, d += 16) Store16(d, Load16(s));
         Store16(lastDestination, Load16(lastSource));
     } else if (size >= 8) {
@@ -71,15 +81,16 @@ inline void CopyKnown(char* d, const char* s, size_t size) {
     } else if (size >= 4) {
         CopyTwoPieces<uint32_t>(d, s, size);
     } else {
+        RT_EDGE_LOOP
         for (size_t i = 0; i < size; ++i) d[i] = s[i];
     }
 }
 
-}  // namespace
-
-int32_t StrLength(const char* text) {
-    if (!text) return 0;
+// The scan behind StrLength, kept inline in StrCopy, whose copies above
+// their source start with it.
+[[gnu::always_inline]] inline int32_t ScanLength(const char* text) {
     const char* p = text;
+    RT_EDGE_LOOP
     for (; !IsAligned(p); ++p) {
         if (*p == 0) return static_cast<int32_t>(p - text);
     }
@@ -90,6 +101,10 @@ int32_t StrLength(const char* text) {
     return static_cast<int32_t>(p - text);
 }
 
+}  // namespace
+
+int32_t StrLength(const char* text) { return text ? ScanLength(text) : 0; }
+
 char* StrCopy(char* destination, const char* source) {
     if (!destination) return destination;
     char* d = destination;
@@ -99,8 +114,9 @@ char* StrCopy(char* destination, const char* source) {
     // (the terminator, when a string is appended to itself). There it copies
     // from the end; above the source otherwise, the known length in one go.
     if (d > s) {
-        const size_t size = static_cast<size_t>(StrLength(s)) + 1;
+        const size_t size = static_cast<size_t>(ScanLength(s)) + 1;
         if (d < s + size) {
+            RT_EDGE_LOOP
             for (size_t i = size; i-- > 0;) d[i] = s[i];
         } else {
             CopyKnown(d, s, size);
@@ -109,6 +125,7 @@ char* StrCopy(char* destination, const char* source) {
     }
     // Align the source: its reads are the ones that could run into an unmapped
     // page. Stores may be unaligned; x86 handles them.
+    RT_EDGE_LOOP
     for (; !IsAligned(s); ++s, ++d) {
         if ((*d = *s) == 0) return destination;
     }
@@ -120,6 +137,7 @@ char* StrCopy(char* destination, const char* source) {
         d += kWordSize;
     }
     // The word holding the terminator: bytes up to it, nothing beyond.
+    RT_EDGE_LOOP
     while ((*d++ = *s++) != 0) {
     }
     return destination;
