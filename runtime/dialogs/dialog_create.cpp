@@ -57,8 +57,10 @@ bool DialogUnitsFit(const DialogUnitRect& units) {
     return true;
 }
 
-DialogUnitRect PixelsToDialogUnits(int32_t charWidth, int32_t charHeight, int32_t x, int32_t y,
-                                   int32_t width, int32_t height) {
+// Kept out of line: the dialog and each control convert, and four roundings
+// of doubles are a lot of code to repeat at every caller.
+[[gnu::noinline]] DialogUnitRect PixelsToDialogUnits(int32_t charWidth, int32_t charHeight, int32_t x, int32_t y,
+                                                     int32_t width, int32_t height) {
     // A base of 0 (no font metrics) would divide by zero; count it as 1.
     const double cw = charWidth > 0 ? charWidth : 1;
     const double ch = charHeight > 0 ? charHeight : 1;
