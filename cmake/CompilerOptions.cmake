@@ -38,23 +38,50 @@ function(rt_strict_target target)
   if(RT_ARCH_I686)
     target_compile_options(${target} PRIVATE -fno-asynchronous-unwind-tables -fno-unwind-tables)
   endif()
+  # Clang reads every variable it did not define through a pointer of its
+  # own, in case the linker has to import it from a DLL; each such pointer
+  # is an address to fix up at load. The runtime's variables are in the
+  # program itself.
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    target_compile_options(${target} PRIVATE -fvisibility=hidden
+                           "SHELL:-Xclang -fapply-global-visibility-to-externs")
+  endif()
 endfunction()
 
-# With GCC the runtime is optimised again together with each program of this
-# tree, which drops whatever the program never calls: on x86_64 the linker
-# alone cannot, as every function's unwind entry keeps it. The library's
-# objects also carry plain code, used by programs linked without this (the
-# tests, and programs built against the installed package).
+# The runtime is optimised again together with each program of this tree,
+# which drops whatever the program never calls and folds what it calls with
+# constants. With GCC the library's objects carry both forms: the optimiser's
+# for this, and plain code for programs linked without it (the tests, and
+# programs built against the installed package). Clang's objects hold one
+# form, so with Clang the library gets a twin in the optimiser's form, named
+# TARGET_whole, which only this tree's programs link (rt_program_executable);
+# the library itself, and the package, keep plain code.
 function(rt_whole_program_target target)
-  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_BUILD_TYPE STREQUAL "Release")
+  if(NOT CMAKE_BUILD_TYPE STREQUAL "Release")
+    return()
+  endif()
+  get_target_property(type ${target} TYPE)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
     set_property(TARGET ${target} PROPERTY INTERPROCEDURAL_OPTIMIZATION ON)
-    get_target_property(type ${target} TYPE)
     if(type STREQUAL "STATIC_LIBRARY")
       target_compile_options(${target} PRIVATE -ffat-lto-objects)
     else()
       # The optimiser has already dropped what is unused; one section per
       # function would only pad each to 16 bytes.
       target_link_options(${target} PRIVATE -fno-function-sections)
+    endif()
+  elseif(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    if(type STREQUAL "STATIC_LIBRARY")
+      # Same sources, options and include paths (read when generated, so
+      # options given after this call count too); source properties apply
+      # as the twin is made in the same directory.
+      get_target_property(sources ${target} SOURCES)
+      add_library(${target}_whole STATIC EXCLUDE_FROM_ALL ${sources})
+      target_compile_options(${target}_whole PRIVATE $<TARGET_PROPERTY:${target},COMPILE_OPTIONS>)
+      target_include_directories(${target}_whole PRIVATE $<TARGET_PROPERTY:${target},INCLUDE_DIRECTORIES>)
+      set_property(TARGET ${target}_whole PROPERTY INTERPROCEDURAL_OPTIMIZATION ON)
+    else()
+      set_property(TARGET ${target} PROPERTY INTERPROCEDURAL_OPTIMIZATION ON)
     endif()
   endif()
 endfunction()
