@@ -29,6 +29,10 @@ extern int32_t EventNotifyCode;  // notification code of a control
 // backing bitmap, and WM_SIZE and the rest that a window gets while
 // WindowCreate is still making it (no EVENT_SIZE there). The colour and
 // owner-draw requests of controls go to the controls, not to the handler.
+// A menu command reaches the handler of the window whose menu it is, with
+// EventWindow naming the record of the window it is meant for: on an MDI
+// frame the active (topmost) MDI child, on another window its topmost child
+// window when that is a runtime window, and otherwise the window itself.
 //
 // Runtime event codes, in the application message range.
 enum : int32_t {
