@@ -16,7 +16,12 @@ LRESULT ImageControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
             ReleaseControl(window, kind, previous);
             break;
         case ColourRequest:
-            return AnswerColours(window, wParam, GetPropA(window, RT_PROP_BACK_BRUSH));
+            return AnswerColours(window, wParam, BackBrush(window));
+        case BM_SETIMAGE:
+        case STM_SETIMAGE:
+            // Whatever the program hands the control is its own from now on.
+            if (message == kind.setImageMessage) NoteHolder(window, kImageSlot, reinterpret_cast<HGDIOBJ>(lParam));
+            break;
         case WM_DRAWITEM:
             if (type == CONTROL_PUSH_BUTTON) DrawPushButton(window, reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
             break;

@@ -22,7 +22,7 @@ LRESULT CALLBACK GenericControlProc(HWND window, UINT message, WPARAM wParam, LP
         case ColourRequest:
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORLISTBOX:
-            return controls::AnswerColours(window, wParam, GetPropA(window, RT_PROP_BACK_BRUSH));
+            return controls::AnswerColours(window, wParam, controls::BackBrush(window));
         case WM_CHAR:
             if (wParam == '\t' && GetPropA(window, RT_PROP_NOTIFY_TAB)) {
                 Notify(window, TabNotification);

@@ -7,10 +7,16 @@
 namespace {
 
 constexpr controls::PropertyRule kHotButtonRules[] = {
-    {RT_PROP_HOT_BRUSH, true},     {RT_PROP_BACK_BRUSH, true},    {RT_PROP_BACK_COLOUR, false},
-    {RT_PROP_TEXT_COLOUR, false},  {RT_PROP_HOT, false},          {RT_PROP_HOT_COLOUR, false},
-    {RT_PROP_BORDER_WIDTH, false}, {RT_PROP_HOT_BITMAP, true},    {RT_PROP_NORMAL_BITMAP, true},
-    {RT_PROP_PUSHED_BITMAP, true},
+    {RT_PROP_HOT_BRUSH, controls::kHotBrushSlot},
+    {RT_PROP_BACK_BRUSH, controls::kBackBrushSlot},
+    {RT_PROP_BACK_COLOUR, controls::kNoObject},
+    {RT_PROP_TEXT_COLOUR, controls::kNoObject},
+    {RT_PROP_HOT, controls::kNoObject},
+    {RT_PROP_HOT_COLOUR, controls::kNoObject},
+    {RT_PROP_BORDER_WIDTH, controls::kNoObject},
+    {RT_PROP_HOT_BITMAP, controls::kHotBitmapSlot},
+    {RT_PROP_NORMAL_BITMAP, controls::kNormalBitmapSlot},
+    {RT_PROP_PUSHED_BITMAP, controls::kPushedBitmapSlot},
 };
 
 void TrackMouseLeave(HWND window) {
@@ -26,22 +32,44 @@ void TrackMouseLeave(HWND window) {
     }
 }
 
-// Hot exactly while the pointer is over the button. Mouse messages can be
-// handled after the pointer has moved on, and the platform posts no leave
-// message for tracking begun with the pointer already outside; so each
-// message re-arms the tracking and the pointer's place, read after that,
-// decides.
-void FollowPointer(HWND window) {
-    TrackMouseLeave(window);
-    POINT at;
-    const bool over = GetCursorPos(&at) && WindowFromPoint(at) == window;
-    if (over == (GetPropA(window, RT_PROP_HOT) != nullptr)) return;
-    if (over) {
+// The platform watches for the pointer to leave this button. It starts to
+// only while the pointer is over the window asked for, and asking costs no
+// round trip.
+bool LeaveTracked(HWND window) {
+    TRACKMOUSEEVENT query{};
+    query.cbSize = sizeof(query);
+    query.dwFlags = TME_QUERY;
+    return TrackMouseEvent(&query) && (query.dwFlags & TME_LEAVE) && query.hwndTrack == window;
+}
+
+void SetHot(HWND window, bool hot) {
+    if (hot == (GetPropA(window, RT_PROP_HOT) != nullptr)) return;
+    if (hot) {
         SetPropA(window, RT_PROP_HOT, reinterpret_cast<HANDLE>(1));
     } else {
         RemovePropA(window, RT_PROP_HOT);
     }
     InvalidateRect(window, nullptr, TRUE);
+}
+
+// Hot exactly while the pointer is over the button. A move while the leave
+// is watched for changes nothing; any other move may have been handled
+// after the pointer moved on, so tracking decides. A leave may be stale as
+// well: the pointer's place decides, and tracking starts again only with the
+// pointer over the button (elsewhere the platform may report a leave at
+// once, and again, for ever).
+void FollowPointer(HWND window, UINT message) {
+    bool over;
+    if (message == WM_MOUSEMOVE) {
+        if (LeaveTracked(window)) return;
+        TrackMouseLeave(window);
+        over = LeaveTracked(window);
+    } else {
+        POINT at;
+        over = GetCursorPos(&at) && WindowFromPoint(at) == window;
+        if (over) TrackMouseLeave(window);
+    }
+    SetHot(window, over);
 }
 
 }  // namespace
@@ -57,12 +85,12 @@ LRESULT CALLBACK HotButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM 
             return controls::PassOn(previous, window, message, wParam, lParam);
         case WM_MOUSEMOVE:
         case WM_MOUSELEAVE:
-            FollowPointer(window);
+            FollowPointer(window, message);
             return controls::PassOn(previous, window, message, wParam, lParam);
         default:
             return controls::ImageControlProc(window, message, wParam, lParam, CONTROL_HOT_BUTTON,
                                               {kHotButtonRules, sizeof(kHotButtonRules) / sizeof(kHotButtonRules[0]),
-                                               BM_GETIMAGE},
+                                               BM_GETIMAGE, BM_SETIMAGE},
                                               previous);
     }
 }

@@ -44,14 +44,23 @@ struct HotFace {
     bool mergeColour;
 };
 
+// An object the program handed the button, noted as held by it.
+HGDIOBJ HeldObject(HWND button, const char* name, uint8_t slot) {
+    HGDIOBJ object = GetPropA(button, name);
+    controls::NoteHolder(button, slot, object);
+    return object;
+}
+
 HotFace ChooseFace(HWND button, UINT state) {
     const bool hot = GetPropA(button, RT_PROP_HOT) && !(state & ODS_DISABLED);
-    const bool hotBrush = GetPropA(button, RT_PROP_HOT_BRUSH) != nullptr;
+    const bool hotBrush = HeldObject(button, RT_PROP_HOT_BRUSH, controls::kHotBrushSlot) != nullptr;
     HotFace face{controls::ColourProperty(button, hot && hotBrush ? RT_PROP_HOT_COLOUR : RT_PROP_BACK_COLOUR),
                  nullptr, false};
-    auto* const hotBitmap = static_cast<HBITMAP>(GetPropA(button, RT_PROP_HOT_BITMAP));
-    auto* const normalBitmap = static_cast<HBITMAP>(GetPropA(button, RT_PROP_NORMAL_BITMAP));
-    auto* const pushedBitmap = static_cast<HBITMAP>(GetPropA(button, RT_PROP_PUSHED_BITMAP));
+    auto* const hotBitmap = static_cast<HBITMAP>(HeldObject(button, RT_PROP_HOT_BITMAP, controls::kHotBitmapSlot));
+    auto* const normalBitmap =
+        static_cast<HBITMAP>(HeldObject(button, RT_PROP_NORMAL_BITMAP, controls::kNormalBitmapSlot));
+    auto* const pushedBitmap =
+        static_cast<HBITMAP>(HeldObject(button, RT_PROP_PUSHED_BITMAP, controls::kPushedBitmapSlot));
     // A pushed button shows the bitmap handed over for that state, when
     // there is one, before any hot or normal face.
     if ((state & ODS_SELECTED) && pushedBitmap) {

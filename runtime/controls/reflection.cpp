@@ -16,12 +16,13 @@ bool IsReflectedMessage(UINT message) {
     }
 }
 
-bool ReflectToControl(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* answer) {
+bool ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* answer) {
     *answer = 0;
     if (message == WM_DRAWITEM) {
-        // Identifier 0 is a menu item: nothing to reflect to.
+        // Identifier 0 is a menu item: nothing to reflect to. The item names
+        // its control; looking it up by identifier walks every child.
         if (wParam == 0) return false;
-        *answer = SendMessageA(GetDlgItem(parent, static_cast<int>(wParam)), WM_DRAWITEM, wParam, lParam);
+        *answer = SendMessageA(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem, WM_DRAWITEM, wParam, lParam);
         return true;
     }
     if (!IsReflectedMessage(message) || lParam == 0) return false;

@@ -12,90 +12,41 @@ LRESULT AnswerColours(HWND window, WPARAM dc, HGDIOBJ brush) {
 
 namespace {
 
-// A program may hand one brush or bitmap to several controls, or to two
-// slots of one. An object goes only when no other attached control of this
-// thread holds it, in a property or in its image slot.
-struct HolderSearch {
-    HWND leaving;
-    HGDIOBJ object;
-    bool attached;
-    bool held;
-};
-
 HGDIOBJ Image(HWND window, UINT getImageMessage) {
     return reinterpret_cast<HGDIOBJ>(SendMessageA(window, getImageMessage, IMAGE_BITMAP, 0));
-}
-
-BOOL CALLBACK HoldsObject(HWND, LPSTR name, HANDLE value, ULONG_PTR search) {
-    auto* s = reinterpret_cast<HolderSearch*>(search);
-    if (value == s->object) s->held = true;
-    if (!IS_INTRESOURCE(name) && TextEquals(name, RT_PROP_PREVIOUS_PROC)) s->attached = true;
-    return TRUE;
-}
-
-// Only controls the runtime attached count: their properties are released.
-BOOL CALLBACK CheckHolder(HWND window, LPARAM search) {
-    auto* s = reinterpret_cast<HolderSearch*>(search);
-    if (window == s->leaving) return TRUE;
-    s->attached = false;
-    s->held = false;
-    EnumPropsExA(window, HoldsObject, search);
-    if (!s->attached) {
-        s->held = false;
-        return TRUE;
-    }
-    char name[8];
-    if (!s->held && GetClassNameA(window, name, sizeof(name)) != 0) {
-        // The system's classes report their names in this spelling.
-        const UINT message = TextEquals(name, "Button")   ? BM_GETIMAGE
-                             : TextEquals(name, "Static") ? STM_GETIMAGE
-                                                          : 0;
-        s->held = message != 0 && Image(window, message) == s->object;
-    }
-    return !s->held;
-}
-
-BOOL CALLBACK CheckTopLevel(HWND window, LPARAM search) {
-    if (!CheckHolder(window, search)) return FALSE;
-    EnumChildWindows(window, CheckHolder, search);
-    return !reinterpret_cast<HolderSearch*>(search)->held;
-}
-
-void DeleteUnlessHeld(HWND leaving, HGDIOBJ object) {
-    HolderSearch search{leaving, object, false, false};
-    EnumThreadWindows(GetCurrentThreadId(), CheckTopLevel, reinterpret_cast<LPARAM>(&search));
-    if (!search.held) DeleteObject(object);
 }
 
 }  // namespace
 
 void ReleaseImage(HWND window, UINT getImageMessage) {
-    if (HGDIOBJ image = Image(window, getImageMessage)) DeleteUnlessHeld(window, image);
+    if (HGDIOBJ image = Image(window, getImageMessage)) {
+        NoteHolder(window, kImageSlot, nullptr);
+        LetGo(&image, 1);
+    }
 }
 
 const PropertyRule kColourRules[5] = {
-    {RT_PROP_BACK_BRUSH, true}, {RT_PROP_BACK_COLOUR, false}, {RT_PROP_TEXT_COLOUR, false},
-    {RT_PROP_NOTIFY_TAB, false}, {RT_PROP_NOTIFY_ENTER, false},
+    {RT_PROP_BACK_BRUSH, kBackBrushSlot}, {RT_PROP_BACK_COLOUR, kNoObject}, {RT_PROP_TEXT_COLOUR, kNoObject},
+    {RT_PROP_NOTIFY_TAB, kNoObject},      {RT_PROP_NOTIFY_ENTER, kNoObject},
 };
 
 void ReleaseControl(HWND window, const ControlKind& kind, WNDPROC previous) {
-    // What the control owns, each object once, its properties gone first so
-    // that the search for other holders does not find the control itself.
-    HGDIOBJ owned[12];
+    // What the control owns; an object in two of its slots is let go of
+    // twice, and the second time finds it gone.
+    HGDIOBJ owned[kLastSlot];
     size_t count = 0;
-    const auto own = [&](HGDIOBJ object) {
-        if (!object) return;
-        for (size_t i = 0; i < count; ++i) {
-            if (owned[i] == object) return;
-        }
-        owned[count++] = object;
-    };
-    if (kind.getImageMessage) own(Image(window, kind.getImageMessage));
+    // Asked of the control's own procedure: through this one again would cost
+    // a round trip for "LPFN".
+    if (kind.getImageMessage && previous) {
+        owned[count++] =
+            reinterpret_cast<HGDIOBJ>(CallWindowProcA(previous, window, kind.getImageMessage, IMAGE_BITMAP, 0));
+    }
     for (size_t i = 0; i < kind.count; ++i) {
         HGDIOBJ object = RemovePropA(window, kind.properties[i].name);
-        if (kind.properties[i].owned) own(object);
+        if (kind.properties[i].slot != kNoObject) owned[count++] = object;
     }
-    for (size_t i = 0; i < count; ++i) DeleteUnlessHeld(window, owned[i]);
+    for (uint8_t slot = kBackBrushSlot; slot <= kLastSlot; ++slot) NoteHolder(window, slot, nullptr);
+    LetGo(owned, count);
     if (!previous) return;
     RemovePropA(window, RT_PROP_PREVIOUS_PROC);
     SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));

@@ -48,27 +48,57 @@ inline void RectOffset(RECT& r, int dx, int dy) {
 // Sets the text and background colours on the DC in wParam; returns the brush.
 LRESULT AnswerColours(HWND window, WPARAM dc, HGDIOBJ brush);
 
-// The properties a subclass procedure's controls carry, each marked when
-// the control owns the GDI object in it, and the image slot (0: none) whose
-// image the control owns. Names are held in place, not pointed to: a table
-// of addresses would need fixing up wherever the program is loaded.
+// The slots in which a control holds a GDI object it owns: five properties
+// and the control's image.
+enum : uint8_t {
+    kNoObject,
+    kBackBrushSlot,
+    kHotBrushSlot,
+    kHotBitmapSlot,
+    kNormalBitmapSlot,
+    kPushedBitmapSlot,
+    kImageSlot,
+    kLastSlot = kImageSlot
+};
+
+// What the runtime met in a control's slot (null: nothing any more). An
+// object goes only when no control it was noted in still holds it.
+void NoteHolder(HWND control, uint8_t slot, HGDIOBJ object);
+// Deletes objects that controls let go of, unless another noted holder keeps
+// them; while a window and its children are being destroyed, only once all
+// of them have gone.
+void LetGo(const HGDIOBJ* objects, size_t count);
+
+// The answer to a colour request: "BBRUSH", noted as held by the control.
+inline HGDIOBJ BackBrush(HWND window) {
+    HGDIOBJ brush = GetPropA(window, RT_PROP_BACK_BRUSH);
+    NoteHolder(window, kBackBrushSlot, brush);
+    return brush;
+}
+
+// The properties a subclass procedure's controls carry, each with the slot
+// of the GDI object the control owns in it (kNoObject: a plain value), and
+// the image slot (0: none) whose image the control owns. Names are held in
+// place, not pointed to: a table of addresses would need fixing up wherever
+// the program is loaded.
 struct PropertyRule {
     char name[15];
-    bool owned;
+    uint8_t slot;
 };
 struct ControlKind {
     const PropertyRule* properties;
     size_t count;
     UINT getImageMessage;
+    UINT setImageMessage;
 };
 // Generic controls carry the colours and the notification flags; push
 // buttons and labels the colours alone, with an image slot. Kinds are made
 // where they are used, for the same reason; the hot-tracking button's is
 // its procedure's own.
 extern const PropertyRule kColourRules[5];
-inline ControlKind GenericKind() { return {kColourRules, 5, 0}; }
-inline ControlKind PushButtonKind() { return {kColourRules, 3, BM_GETIMAGE}; }
-inline ControlKind LabelKind() { return {kColourRules, 3, STM_GETIMAGE}; }
+inline ControlKind GenericKind() { return {kColourRules, 5, 0, 0}; }
+inline ControlKind PushButtonKind() { return {kColourRules, 3, BM_GETIMAGE, BM_SETIMAGE}; }
+inline ControlKind LabelKind() { return {kColourRules, 3, STM_GETIMAGE, STM_SETIMAGE}; }
 
 // The release at WM_DESTROY: removes every property of the kind, deletes
 // what the control owns, then puts the previous procedure back so that it

@@ -89,9 +89,11 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
     if (IsReflectedMessage(message)) {
         LRESULT answer = 0;
-        ReflectToControl(window, message, wParam, lParam, &answer);
+        ReflectToControl(message, wParam, lParam, &answer);
         return answer;
     }
+    if (message == WM_DESTROY) ControlsReleaseBegin();
+    if (message == WM_NCDESTROY) ControlsReleaseEnd();
     WindowRecord* record = DialogRecordOf(window);
     if (!record) return 0;
     INT_PTR result = 0;

@@ -11,11 +11,17 @@
 
 // The reflection that the runtime's dialog and window procedures apply: the
 // six WM_CTLCOLOR... messages (not WM_CTLCOLORDLG) go to the control in lParam
-// as ColourRequest, WM_DRAWITEM to the child named by wParam, so that each
+// as ColourRequest, WM_DRAWITEM to the control its item names, so that each
 // control answers and paints from its own properties.
 bool IsReflectedMessage(UINT message);
 // Passes a reflected message to its control; false when it names none.
-bool ReflectToControl(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* answer);
+bool ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* answer);
+
+// A window's destruction, from its WM_DESTROY to its WM_NCDESTROY: objects
+// its controls let go of are deleted only at the end, when every child has
+// shown what it held. Nested destructions count as one.
+void ControlsReleaseBegin();
+void ControlsReleaseEnd();
 
 // The subclass procedures that ControlSubclass installs.
 LRESULT CALLBACK GenericControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -155,7 +155,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         result = WindowEraseBackground(window, wParam, lParam);
     } else if (IsReflectedMessage(message)) {
         LRESULT answer = 0;
-        if (ReflectToControl(window, message, wParam, lParam, &answer)) return answer;
+        if (ReflectToControl(message, wParam, lParam, &answer)) return answer;
         // No control named: default processing.
     } else if (record) {
         if (message == WM_SIZE || message == WM_SIZING) DispatchEvent(record, EVENT_SIZE, wParam, lParam);
@@ -183,6 +183,10 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
                                   static_cast<int32_t>((lParam >> 16) & 0xFFFF));
         }
     }
-    if (message == WM_NCDESTROY) ReleaseWindowObjects(window, record);
+    if (message == WM_DESTROY) ControlsReleaseBegin();
+    if (message == WM_NCDESTROY) {
+        ControlsReleaseEnd();
+        ReleaseWindowObjects(window, record);
+    }
     return result;
 }

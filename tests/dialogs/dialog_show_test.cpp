@@ -256,6 +256,46 @@ TEST_F(DialogShowTest, FontsAndObjectsOverManyShowings) {
     EXPECT_EQ(ledger.Live(), 0u);
 }
 
+// A program closes a dialog of thousands of controls, some sharing one
+// brush, one bitmap and one font handed to them before anything was drawn:
+// closing ends in time (looking at every window for each control took many
+// minutes here) and what the controls own goes exactly once.
+TEST_F(DialogShowTest, ClosingThousandsOfControlsSharingObjects) {
+    GdiLedger ledger;
+    ASSERT_TRUE(ledger.Installed());
+    static WindowRecord many;  // listed until END
+    DialogCreate(&many, 0, 0, 1000, 700, WS_CAPTION, nullptr, "Many", RecordingHandler);
+    constexpr int kControls = 2000;
+    const ControlType types[] = {CONTROL_PUSH_BUTTON, CONTROL_LABEL, CONTROL_EDIT};
+    for (int i = 0; i < kControls; ++i) {
+        ControlAdd(&many, types[i % 3], "x", i % 16 * 62, i / 16 % 30 * 22, 60, 20, 0, 100 + i);
+    }
+    ASSERT_NE(DialogShow(&many, nullptr), nullptr);
+    HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
+    HBITMAP bitmap = CreateBitmap(8, 8, 1, 32, nullptr);
+    LOGFONTA description{};
+    description.lfHeight = 14;
+    HFONT font = CreateFontIndirectA(&description);
+    for (int i = 0; i < kControls; i += 5) {
+        HWND control = GetDlgItem(many.hwnd, 100 + i);
+        HGDIOBJ own = GetPropA(control, RT_PROP_BACK_BRUSH);
+        SetPropA(control, RT_PROP_BACK_BRUSH, brush);
+        DeleteObject(own);
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        if (types[i % 3] == CONTROL_PUSH_BUTTON) {
+            SendMessageA(control, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+        }
+    }
+    const DWORD start = GetTickCount();
+    DialogClose(&many, 0);
+    EXPECT_LT(GetTickCount() - start, 60000u) << "closing cost more than in proportion to the controls";
+    EXPECT_EQ(many.hwnd, nullptr);
+    EXPECT_EQ(GetObjectType(font), static_cast<DWORD>(OBJ_FONT)) << "a font stays the program's";
+    DeleteObject(font);
+    EXPECT_EQ(ledger.Live(), 0u);
+    EXPECT_EQ(ledger.ForeignDeletions(), 0u);
+}
+
 TEST_F(DialogShowTest, DefaultButtonOfEachPushButtonTypeAnswersEnter) {
     static WindowRecord records[3];  // listed: they live as long as the list
     int used = 0;

@@ -10,7 +10,7 @@ LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     if (parent) {
         if (message == WM_DRAWITEM) ++parent->draws[reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem];
         LRESULT answer = 0;
-        if (ReflectToControl(window, message, wParam, lParam, &answer)) return answer;
+        if (ReflectToControl(message, wParam, lParam, &answer)) return answer;
         switch (message) {
             case DM_GETDEFID:
                 return parent->defaultId ? MAKELONG(parent->defaultId, DC_HASDEFID) : 0;

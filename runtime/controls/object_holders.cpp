@@ -1,0 +1,139 @@
+// Which attached controls hold which GDI objects. A program may hand one
+// brush or bitmap to several controls, or to two slots of one; the object
+// goes with the last of them. Holders are noted when the runtime meets an
+// object in a control (attached, an image set through the control, a slot
+// read to draw or answer colours, the control's release), so that a release
+// costs the same however many windows exist.
+#include "rt_memory.h"
+#include "subclass_common.h"
+
+namespace {
+
+// One open-addressed table for two kinds of entry: what the runtime last saw
+// in a control's slot (key: the control, and the slot), and for each object
+// how many such slots hold it (key: the object, and slot 0). A free place
+// has key 0; a removed entry keeps its key with slot kGone, so that searches
+// go on past it, until the table is rebuilt.
+struct Entry {
+    uintptr_t key;
+    uintptr_t slot;
+    uintptr_t value;
+};
+constexpr uintptr_t kGone = ~static_cast<uintptr_t>(0);
+
+Entry* table;
+size_t capacity;  // a power of two, or 0
+size_t filled;    // places not free
+size_t live;      // entries not removed
+
+// Objects of controls released while a window and its children are being
+// destroyed are decided once all of them have gone, so that children sharing
+// an object they never drew with are not each taken for its last holder.
+// They wait in the table too (key: the object, and kWaiting), each entry
+// naming the one that came before.
+constexpr uintptr_t kWaiting = 7;
+HGDIOBJ lastWaiting;
+int releaseDepth;
+
+Entry* Lookup(uintptr_t key, uintptr_t slot, bool add);
+
+// Into a new table of at least four places per live entry, dropping the
+// removed ones; in global memory as the runtime's other long-lived records.
+bool Rebuild() {
+    size_t size = 64;
+    while (size < live * 4) size *= 2;
+    void* block = nullptr;
+    if (GlobalArrayAlloc(&block, static_cast<int32_t>(size), sizeof(Entry)) != 0) return false;
+    Entry* const old = table;
+    const size_t oldCapacity = capacity;
+    table = static_cast<Entry*>(block);
+    capacity = size;
+    filled = live = 0;
+    for (size_t i = 0; i < oldCapacity; ++i) {
+        if (old[i].key && old[i].slot != kGone) Lookup(old[i].key, old[i].slot, true)->value = old[i].value;
+    }
+    GlobalArrayFree(old);
+    return true;
+}
+
+// The entry for (key, slot); with add, made (value 0) when missing. Null
+// when missing, or when no memory can be had for it.
+Entry* Lookup(uintptr_t key, uintptr_t slot, bool add) {
+    if (add && (filled + 1) * 2 > capacity && !Rebuild()) return nullptr;
+    if (!capacity) return nullptr;
+    const uint64_t mixed = (static_cast<uint64_t>(key) * 8 + slot) * 0x9E3779B97F4A7C15ull;
+    size_t i = static_cast<size_t>(mixed >> 32) & (capacity - 1);
+    for (; table[i].key; i = (i + 1) & (capacity - 1)) {
+        if (table[i].key == key && table[i].slot == slot) return &table[i];
+    }
+    if (!add) return nullptr;
+    ++filled;
+    ++live;
+    table[i] = {key, slot, 0};
+    return &table[i];
+}
+
+void Remove(Entry* entry) {
+    entry->slot = kGone;
+    --live;
+}
+
+void CountHolder(HGDIOBJ object, int delta) {
+    Entry* count = Lookup(reinterpret_cast<uintptr_t>(object), 0, delta > 0);
+    if (!count) return;
+    count->value += delta;
+    if (count->value == 0) Remove(count);
+}
+
+// Deleted unless a control the runtime knows of still holds it; an object
+// already gone (deleted by the program, or listed twice) is skipped.
+void Decide(HGDIOBJ object) {
+    if (!Lookup(reinterpret_cast<uintptr_t>(object), 0, false) && GetObjectType(object) != 0) DeleteObject(object);
+}
+
+}  // namespace
+
+namespace controls {
+
+void NoteHolder(HWND control, uint8_t slot, HGDIOBJ object) {
+    Entry* seen = Lookup(reinterpret_cast<uintptr_t>(control), slot, object != nullptr);
+    if (!seen || seen->value == reinterpret_cast<uintptr_t>(object)) return;
+    if (HGDIOBJ before = reinterpret_cast<HGDIOBJ>(seen->value)) CountHolder(before, -1);
+    seen->value = reinterpret_cast<uintptr_t>(object);
+    if (object) {
+        CountHolder(object, +1);
+    } else {
+        Remove(seen);
+    }
+}
+
+void LetGo(const HGDIOBJ* objects, size_t count) {
+    for (size_t i = 0; i < count; ++i) {
+        HGDIOBJ object = objects[i];
+        if (!object) continue;
+        if (releaseDepth != 0) {
+            const size_t before = live;
+            Entry* waiting = Lookup(reinterpret_cast<uintptr_t>(object), kWaiting, true);
+            if (waiting && live != before) {
+                waiting->value = reinterpret_cast<uintptr_t>(lastWaiting);
+                lastWaiting = object;
+            }
+            if (waiting) continue;  // without room to wait, decided as a lone release is
+        }
+        Decide(object);
+    }
+}
+
+}  // namespace controls
+
+void ControlsReleaseBegin() { ++releaseDepth; }
+
+void ControlsReleaseEnd() {
+    if (releaseDepth == 0 || --releaseDepth != 0) return;
+    while (HGDIOBJ object = lastWaiting) {
+        Entry* waiting = Lookup(reinterpret_cast<uintptr_t>(object), kWaiting, false);
+        lastWaiting = reinterpret_cast<HGDIOBJ>(waiting->value);
+        Remove(waiting);
+        Decide(object);
+    }
+}
