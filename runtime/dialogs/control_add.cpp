@@ -109,7 +109,30 @@ HWND CreateAtOnce(const WindowRecord* record, uint32_t exStyle, const char* clas
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
 }
 
+// Where the list last appended to ends, how long it is and which identifiers
+// it uses: a program defines one dialog's controls after another, and a walk
+// of the list for each control would cost in the square of the controls.
+struct ListEnd {
+    const DialogDefinition* definition;
+    ControlDefinition** link;
+    int32_t count;
+    uint8_t usedIds[0x10000 / 8];  // a bit per 16-bit identifier
+};
+ListEnd listEnd;
+
+bool IdUsed(int32_t id) { return listEnd.usedIds[(id & 0xFFFF) >> 3] & (1 << (id & 7)); }
+void UseId(int32_t id) { listEnd.usedIds[(id & 0xFFFF) >> 3] |= 1 << (id & 7); }
+
+// Follows the definition's list once when it is not the one last appended to.
+void FindListEnd(DialogDefinition* definition) {
+    if (listEnd.definition == definition) return;
+    listEnd = ListEnd{definition, &definition->controls, 0, {}};
+    for (; *listEnd.link; listEnd.link = &(*listEnd.link)->next, ++listEnd.count) UseId((*listEnd.link)->id);
+}
+
 }  // namespace
+
+void ForgetListEnd() { listEnd.definition = nullptr; }
 
 int32_t ControlDefinitionAppend(WindowRecord* record, uint32_t exStyle, const char* className, const char* text,
                                 uint32_t style, int32_t x, int32_t y, int32_t cx, int32_t cy, int32_t id,
@@ -118,14 +141,11 @@ int32_t ControlDefinitionAppend(WindowRecord* record, uint32_t exStyle, const ch
     // Without a class (a type outside the table, an empty name) the dialog
     // manager would refuse the whole dialog.
     if (!className || !className[0] || !DialogUnitsFit(DialogUnitRect{x, y, cx, cy})) return 0;
-    // The template keeps identifiers in 16 bits and counts items in 16 bits.
-    int32_t count = 0;
-    ControlDefinition** link = &record->definition->controls;
-    for (; *link; link = &(*link)->next, ++count) {
-        // The first control keeps its identifier.
-        if (((*link)->id & 0xFFFF) == (id & 0xFFFF) && !IsStaticId(id)) return 0;
-    }
-    if (count >= kMaxTemplateItems) return 0;
+    // The template keeps identifiers in 16 bits and counts items in 16 bits;
+    // the first control keeps its identifier.
+    FindListEnd(record->definition);
+    if (IdUsed(id) && !IsStaticId(id)) return 0;
+    if (listEnd.count >= kMaxTemplateItems) return 0;
     auto* node = static_cast<ControlDefinition*>(GlobalBlockAlloc(BLOCK_RECORD, sizeof(ControlDefinition)));
     if (!node) return 0;
     node->text = static_cast<char*>(GlobalBlockAlloc(BLOCK_TEXT, StrLength(text) + 1));
@@ -145,7 +165,10 @@ int32_t ControlDefinitionAppend(WindowRecord* record, uint32_t exStyle, const ch
     node->cy = cy;
     node->id = id;
     node->isDefault = isDefault;
-    *link = node;
+    *listEnd.link = node;
+    listEnd.link = &node->next;
+    ++listEnd.count;
+    UseId(id);
     return 1;
 }
 

@@ -5,6 +5,7 @@
 WindowListNode* WindowList;
 
 int32_t ControlListFree(ControlDefinition* first) {
+    ForgetListEnd();
     for (ControlDefinition* node = first; node;) {
         ControlDefinition* const next = node->next;
         GlobalBlockFree(node->text);

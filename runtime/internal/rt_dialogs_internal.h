@@ -77,6 +77,9 @@ extern WindowListNode* WindowList;
 int32_t WindowListFree();
 // Frees a control list: each node and its text copy.
 int32_t ControlListFree(ControlDefinition* first);
+// What ControlDefinitionAppend remembers of the last list it appended to is
+// stale once a list is freed.
+void ForgetListEnd();
 
 #if defined(__i386__)
 static_assert(sizeof(WindowListNode) == 8, "WindowList node is two words");
