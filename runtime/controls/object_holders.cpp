@@ -9,11 +9,12 @@
 
 namespace {
 
-// One open-addressed table for two kinds of entry: what the runtime last saw
-// in a control's slot (key: the control, and the slot), and for each object
-// how many such slots hold it (key: the object, and slot 0). A free place
-// has key 0; a removed entry keeps its key with slot kGone, so that searches
-// go on past it, until the table is rebuilt.
+// One open-addressed table for three kinds of entry: what the runtime last
+// saw in a control's slot (key: the control, and the slot), how many such
+// slots hold each object (key: the object, and slot 0), and the objects
+// waiting for a decision (below). A free place has key 0; a removed entry
+// keeps its key with slot kGone, so that searches go on past it, until the
+// table is rebuilt.
 struct Entry {
     uintptr_t key;
     uintptr_t slot;
@@ -85,12 +86,6 @@ void CountHolder(HGDIOBJ object, int delta) {
     if (count->value == 0) Remove(count);
 }
 
-// Deleted unless a control the runtime knows of still holds it; an object
-// already gone (deleted by the program, or listed twice) is skipped.
-void Decide(HGDIOBJ object) {
-    if (!Lookup(reinterpret_cast<uintptr_t>(object), 0, false) && GetObjectType(object) != 0) DeleteObject(object);
-}
-
 }  // namespace
 
 namespace controls {
@@ -108,20 +103,18 @@ void NoteHolder(HWND control, uint8_t slot, HGDIOBJ object) {
 }
 
 void LetGo(const HGDIOBJ* objects, size_t count) {
+    ControlsReleaseBegin();
     for (size_t i = 0; i < count; ++i) {
         HGDIOBJ object = objects[i];
-        if (!object) continue;
-        if (releaseDepth != 0) {
-            const size_t before = live;
-            Entry* waiting = Lookup(reinterpret_cast<uintptr_t>(object), kWaiting, true);
-            if (waiting && live != before) {
-                waiting->value = reinterpret_cast<uintptr_t>(lastWaiting);
-                lastWaiting = object;
-            }
-            if (waiting) continue;  // without room to wait, decided as a lone release is
+        const size_t before = live;
+        Entry* waiting = object ? Lookup(reinterpret_cast<uintptr_t>(object), kWaiting, true) : nullptr;
+        // Listed once, however many slots held it.
+        if (waiting && live != before) {
+            waiting->value = reinterpret_cast<uintptr_t>(lastWaiting);
+            lastWaiting = object;
         }
-        Decide(object);
     }
+    ControlsReleaseEnd();
 }
 
 }  // namespace controls
@@ -130,10 +123,11 @@ void ControlsReleaseBegin() { ++releaseDepth; }
 
 void ControlsReleaseEnd() {
     if (releaseDepth == 0 || --releaseDepth != 0) return;
+    // Deleted unless a control the runtime knows of still holds it.
     while (HGDIOBJ object = lastWaiting) {
         Entry* waiting = Lookup(reinterpret_cast<uintptr_t>(object), kWaiting, false);
         lastWaiting = reinterpret_cast<HGDIOBJ>(waiting->value);
         Remove(waiting);
-        Decide(object);
+        if (!Lookup(reinterpret_cast<uintptr_t>(object), 0, false)) DeleteObject(object);
     }
 }
