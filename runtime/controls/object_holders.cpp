@@ -33,6 +33,9 @@ size_t live;      // entries not removed
 // They wait in the table too (key: the object, and kWaiting), each entry
 // naming the one that came before.
 constexpr uintptr_t kWaiting = 7;
+// For a runtime window (key: the window, and kChildIds): one more than the
+// largest low 16 bits of an identifier among the children it has seen made.
+constexpr uintptr_t kChildIds = 8;
 HGDIOBJ lastWaiting;
 int releaseDepth;
 
@@ -130,4 +133,19 @@ void ControlsReleaseEnd() {
         Remove(waiting);
         if (!Lookup(reinterpret_cast<uintptr_t>(object), 0, false)) DeleteObject(object);
     }
+}
+
+void NoteChildId(HWND parent, int32_t id) {
+    Entry* seen = Lookup(reinterpret_cast<uintptr_t>(parent), kChildIds, true);
+    const uintptr_t above = static_cast<uintptr_t>(id & 0xFFFF) + 1;
+    if (seen && seen->value < above) seen->value = above;
+}
+
+bool ChildIdFree(HWND parent, int32_t id) {
+    Entry* seen = Lookup(reinterpret_cast<uintptr_t>(parent), kChildIds, false);
+    return seen && static_cast<uintptr_t>(id & 0xFFFF) >= seen->value;
+}
+
+void ForgetChildIds(HWND parent) {
+    if (Entry* seen = Lookup(reinterpret_cast<uintptr_t>(parent), kChildIds, false)) Remove(seen);
 }

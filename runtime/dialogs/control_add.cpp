@@ -100,7 +100,7 @@ bool Placement(const WindowRecord* record, int32_t x, int32_t y, int32_t width, 
                                      height);
         return true;
     }
-    return record->hwnd && (IsStaticId(id) || !GetDlgItem(record->hwnd, id));
+    return record->hwnd && (IsStaticId(id) || ChildIdFree(record->hwnd, id) || !GetDlgItem(record->hwnd, id));
 }
 
 HWND CreateAtOnce(const WindowRecord* record, uint32_t exStyle, const char* className, const char* text,

@@ -23,6 +23,14 @@ bool ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* answe
 void ControlsReleaseBegin();
 void ControlsReleaseEnd();
 
+// Whether a runtime window surely has no child with an identifier, without
+// a search of its children: its procedure notes each child made
+// (WM_PARENTNOTIFY), and an identifier whose low 16 bits lie above every
+// child's is free. False means only "look". Forgotten when the window goes.
+void NoteChildId(HWND parent, int32_t id);
+bool ChildIdFree(HWND parent, int32_t id);
+void ForgetChildIds(HWND parent);
+
 // The subclass procedures that ControlSubclass installs.
 LRESULT CALLBACK GenericControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK PushButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

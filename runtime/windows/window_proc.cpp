@@ -183,8 +183,11 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
                                   static_cast<int32_t>((lParam >> 16) & 0xFFFF));
         }
     }
+    // Children without WS_EX_NOPARENTNOTIFY tell their parent they were made.
+    if (message == WM_PARENTNOTIFY && LOWORD(wParam) == WM_CREATE) NoteChildId(window, HIWORD(wParam));
     if (message == WM_DESTROY) ControlsReleaseBegin();
     if (message == WM_NCDESTROY) {
+        ForgetChildIds(window);
         ControlsReleaseEnd();
         ReleaseWindowObjects(window, record);
     }

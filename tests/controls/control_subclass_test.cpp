@@ -408,6 +408,27 @@ TEST(ControlSubclass, ObjectsGoOnceAndOnlyWhenNoControlHoldsThem) {
     DestroyWindow(second);
     EXPECT_EQ(ledger.Live(), 0u);
     EXPECT_EQ(ledger.ForeignDeletions(), foreignBefore);
+
+    // One brush the program puts in controls of two windows, each drawn with
+    // it: closing one window leaves it to the other.
+    HBRUSH brush = CreateSolidBrush(RGB(9, 9, 9));
+    ReflectingParent other;
+    HWND edits[] = {parent.AddChild("EDIT", "", 0, 0, 0, 50, 20, 1), other.AddChild("EDIT", "", 0, 0, 0, 50, 20, 1)};
+    for (HWND edit : edits) {
+        ControlSubclass(edit, CONTROL_EDIT);
+        DeleteObject(GetPropA(edit, RT_PROP_BACK_BRUSH));
+        SetPropA(edit, RT_PROP_BACK_BRUSH, brush);
+        HDC dc = GetDC(edit);
+        EXPECT_EQ(SendMessageA(GetParent(edit), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                               reinterpret_cast<LPARAM>(edit)),
+                  reinterpret_cast<LRESULT>(brush));
+        ReleaseDC(edit, dc);
+    }
+    DestroyWindow(other.hwnd);
+    EXPECT_EQ(GetObjectType(brush), static_cast<DWORD>(OBJ_BRUSH)) << "deleted while the other window shows it";
+    DestroyWindow(edits[0]);
+    EXPECT_EQ(ledger.Live(), 0u);
+    EXPECT_EQ(ledger.ForeignDeletions(), foreignBefore);
 }
 
 TEST(ControlSubclass, NoGdiObjectLeaksOverAThousandControlsOfEachType) {
