@@ -252,9 +252,11 @@ void RawShow(RawRun& run, Work work, int n) {
                                                 reinterpret_cast<DLGTEMPLATE*>(run.dialogTemplate.data()), nullptr,
                                                 RawDialogProc, 0);
     }
-    for (int i = 0; i < n; ++i) {
+    // Handles only where the program needs them, found as the runtime's
+    // program finds them: one walk over the children.
+    HWND c = work == kShared ? GetWindow(run.window, GW_CHILD) : nullptr;
+    for (int i = 0; i < n; ++i, c = c ? GetWindow(c, GW_HWNDNEXT) : nullptr) {
         if (work == kShared) {
-            HWND c = GetDlgItem(run.window, 100 + i);
             SendMessageA(c, WM_SETFONT, reinterpret_cast<WPARAM>(run.shared.font), FALSE);
             run.brushes[i] = run.shared.brush;
             if (Kind(i) == 0) SendMessageA(c, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(run.shared.bitmap));
