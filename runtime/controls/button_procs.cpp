@@ -16,11 +16,12 @@ LRESULT ImageControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
             ReleaseControl(window, kind, previous);
             break;
         case ColourRequest:
-            return AnswerColours(window, wParam, BackBrush(window));
+            return AnswerColours(window, wParam, true);
         case BM_SETIMAGE:
         case STM_SETIMAGE:
-            // Whatever the program hands the control is its own from now on.
-            if (message == kind.setImageMessage) NoteHolder(window, kImageSlot, reinterpret_cast<HGDIOBJ>(lParam));
+            // Whatever the program hands the control is its own from now on
+            // (the other kind's message sets nothing, and is never sent).
+            NoteHolder(window, kImageSlot, reinterpret_cast<HGDIOBJ>(lParam));
             break;
         case WM_DRAWITEM:
             if (type == CONTROL_PUSH_BUTTON) DrawPushButton(window, reinterpret_cast<DRAWITEMSTRUCT*>(lParam));

@@ -52,9 +52,9 @@ int32_t ControlAttachNew(HWND control, int32_t type) {
     if (type == CONTROL_SCROLL_BAR) {
         SetPropA(control, RT_PROP_BACK_BRUSH, nullptr);
     } else {
-        HGDIOBJ brush = CreateSolidBrush(background);
-        SetPropA(control, RT_PROP_BACK_BRUSH, brush);
-        controls::NoteHolder(control, controls::kBackBrushSlot, brush);
+        // Noted as held when the control first answers with it: until then
+        // no other control can have drawn with it.
+        SetPropA(control, RT_PROP_BACK_BRUSH, CreateSolidBrush(background));
         if (type == CONTROL_HOT_BUTTON) {
             SetPropA(control, RT_PROP_HOT_COLOUR, AsProperty(background));
             SetPropA(control, RT_PROP_BORDER_WIDTH, AsProperty(1));

@@ -22,7 +22,7 @@ LRESULT CALLBACK GenericControlProc(HWND window, UINT message, WPARAM wParam, LP
         case ColourRequest:
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORLISTBOX:
-            return controls::AnswerColours(window, wParam, controls::BackBrush(window));
+            return controls::AnswerColours(window, wParam, true);
         case WM_CHAR:
             if (wParam == '\t' && GetPropA(window, RT_PROP_NOTIFY_TAB)) {
                 Notify(window, TabNotification);

@@ -79,7 +79,7 @@ LRESULT CALLBACK HotButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     const WNDPROC previous = controls::PreviousProc(window);
     switch (message) {
         case ColourRequest:
-            return controls::AnswerColours(window, wParam, GetStockObject(NULL_BRUSH));
+            return controls::AnswerColours(window, wParam, false);
         case WM_DRAWITEM:
             DrawHotButton(window, reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
             return controls::PassOn(previous, window, message, wParam, lParam);
@@ -90,7 +90,7 @@ LRESULT CALLBACK HotButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         default:
             return controls::ImageControlProc(window, message, wParam, lParam, CONTROL_HOT_BUTTON,
                                               {kHotButtonRules, sizeof(kHotButtonRules) / sizeof(kHotButtonRules[0]),
-                                               BM_GETIMAGE, BM_SETIMAGE},
+                                               BM_GETIMAGE},
                                               previous);
     }
 }

@@ -3,7 +3,12 @@
 
 namespace controls {
 
-LRESULT AnswerColours(HWND window, WPARAM dc, HGDIOBJ brush) {
+LRESULT AnswerColours(HWND window, WPARAM dc, bool ownBrush) {
+    HGDIOBJ brush = GetStockObject(NULL_BRUSH);
+    if (ownBrush) {
+        brush = GetPropA(window, RT_PROP_BACK_BRUSH);
+        NoteHolder(window, kBackBrushSlot, brush);
+    }
     HDC context = reinterpret_cast<HDC>(dc);
     SetTextColor(context, ColourProperty(window, RT_PROP_TEXT_COLOUR));
     SetBkColor(context, ColourProperty(window, RT_PROP_BACK_COLOUR));

@@ -45,8 +45,10 @@ inline void RectOffset(RECT& r, int dx, int dy) {
     r.bottom += dy;
 }
 
-// Sets the text and background colours on the DC in wParam; returns the brush.
-LRESULT AnswerColours(HWND window, WPARAM dc, HGDIOBJ brush);
+// Sets the text and background colours on the DC in wParam; returns
+// "BBRUSH", noted as held by the control, or with ownBrush false the null
+// brush.
+LRESULT AnswerColours(HWND window, WPARAM dc, bool ownBrush);
 
 // The slots in which a control holds a GDI object it owns: five properties
 // and the control's image.
@@ -69,12 +71,6 @@ void NoteHolder(HWND control, uint8_t slot, HGDIOBJ object);
 // of them have gone.
 void LetGo(const HGDIOBJ* objects, size_t count);
 
-// The answer to a colour request: "BBRUSH", noted as held by the control.
-inline HGDIOBJ BackBrush(HWND window) {
-    HGDIOBJ brush = GetPropA(window, RT_PROP_BACK_BRUSH);
-    NoteHolder(window, kBackBrushSlot, brush);
-    return brush;
-}
 
 // The properties a subclass procedure's controls carry, each with the slot
 // of the GDI object the control owns in it (kNoObject: a plain value), and
@@ -89,16 +85,15 @@ struct ControlKind {
     const PropertyRule* properties;
     size_t count;
     UINT getImageMessage;
-    UINT setImageMessage;
 };
 // Generic controls carry the colours and the notification flags; push
 // buttons and labels the colours alone, with an image slot. Kinds are made
 // where they are used, for the same reason; the hot-tracking button's is
 // its procedure's own.
 extern const PropertyRule kColourRules[5];
-inline ControlKind GenericKind() { return {kColourRules, 5, 0, 0}; }
-inline ControlKind PushButtonKind() { return {kColourRules, 3, BM_GETIMAGE, BM_SETIMAGE}; }
-inline ControlKind LabelKind() { return {kColourRules, 3, STM_GETIMAGE, STM_SETIMAGE}; }
+inline ControlKind GenericKind() { return {kColourRules, 5, 0}; }
+inline ControlKind PushButtonKind() { return {kColourRules, 3, BM_GETIMAGE}; }
+inline ControlKind LabelKind() { return {kColourRules, 3, STM_GETIMAGE}; }
 
 // The release at WM_DESTROY: removes every property of the kind, deletes
 // what the control owns, then puts the previous procedure back so that it

@@ -120,14 +120,25 @@ struct ListEnd {
 };
 ListEnd listEnd;
 
-bool IdUsed(int32_t id) { return listEnd.usedIds[(id & 0xFFFF) >> 3] & (1 << (id & 7)); }
-void UseId(int32_t id) { listEnd.usedIds[(id & 0xFFFF) >> 3] |= 1 << (id & 7); }
+// Marks the identifier used; true when it was already.
+bool UseId(int32_t id) {
+    uint8_t& bits = listEnd.usedIds[(id & 0xFFFF) >> 3];
+    const uint8_t bit = static_cast<uint8_t>(1 << (id & 7));
+    const bool used = bits & bit;
+    bits |= bit;
+    return used;
+}
 
 // Follows the definition's list once when it is not the one last appended to.
 void FindListEnd(DialogDefinition* definition) {
     if (listEnd.definition == definition) return;
-    listEnd = ListEnd{definition, &definition->controls, 0, {}};
-    for (; *listEnd.link; listEnd.link = &(*listEnd.link)->next, ++listEnd.count) UseId((*listEnd.link)->id);
+    listEnd.definition = definition;
+    listEnd.count = 0;
+    for (uint8_t& bits : listEnd.usedIds) bits = 0;
+    for (listEnd.link = &definition->controls; *listEnd.link; listEnd.link = &(*listEnd.link)->next) {
+        UseId((*listEnd.link)->id);
+        ++listEnd.count;
+    }
 }
 
 }  // namespace
@@ -144,16 +155,17 @@ int32_t ControlDefinitionAppend(WindowRecord* record, uint32_t exStyle, const ch
     // The template keeps identifiers in 16 bits and counts items in 16 bits;
     // the first control keeps its identifier.
     FindListEnd(record->definition);
-    if (IdUsed(id) && !IsStaticId(id)) return 0;
-    if (listEnd.count >= kMaxTemplateItems) return 0;
+    if (listEnd.count >= kMaxTemplateItems || (UseId(id) && !IsStaticId(id))) return 0;
     auto* node = static_cast<ControlDefinition*>(GlobalBlockAlloc(BLOCK_RECORD, sizeof(ControlDefinition)));
-    if (!node) return 0;
-    node->text = static_cast<char*>(GlobalBlockAlloc(BLOCK_TEXT, StrLength(text) + 1));
-    if (!node->text) {
-        // A node without its text would break the template; leave it out.
+    char* copy = node ? static_cast<char*>(GlobalBlockAlloc(BLOCK_TEXT, StrLength(text) + 1)) : nullptr;
+    if (!copy) {
+        // A node without its text would break the template: leave it out,
+        // and its identifier with it.
         GlobalBlockFree(node);
+        listEnd.definition = nullptr;
         return 0;
     }
+    node->text = copy;
     StrCopy(node->text, text);
     StrCopyBounded(node->className, className, kClassNameRoom);
     node->type = type;
@@ -168,7 +180,6 @@ int32_t ControlDefinitionAppend(WindowRecord* record, uint32_t exStyle, const ch
     *listEnd.link = node;
     listEnd.link = &node->next;
     ++listEnd.count;
-    UseId(id);
     return 1;
 }
 
