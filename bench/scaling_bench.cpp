@@ -297,21 +297,28 @@ void Mark(const char* what, const std::string& label) {
     GetPropA(GetDesktopWindow(), (std::string(what) + label).c_str());
 }
 
-// One run of the work; with a label, each phase between request marks.
+// Times the three phases; with a label, each between request marks named
+// LABEL-PHASE.SIDE.
+template <typename Define, typename Show, typename Close>
+Phases TimePhases(const std::string& label, const char* side, Define define, Show show, Close close) {
+    const auto phase = [&](const char* name, auto fn) {
+        const std::string mark = label + "-" + name + "." + side;
+        if (!label.empty()) Mark("rt-begin:", mark);
+        const double ms = Ms(fn);
+        if (!label.empty()) Mark("rt-end:", mark + ":1");
+        return ms;
+    };
+    return {phase("define", define), phase("show", show), phase("close", close)};
+}
+
+// One run of the work through the runtime, and directly against Win32.
 Phases RunRuntime(Work work, int n, const std::string& label = "") {
     // Listed by the runtime until the program ends, so never reused.
     RuntimeRun run{new WindowRecord{}, {}, {}};
     if (work == kShared) run.shared = MakeShared();
-    Phases p{};
-    const auto phase = [&](const char* name, auto fn) {
-        if (!label.empty()) Mark("rt-begin:", label + "-" + name + ".rt");
-        const double ms = Ms(fn);
-        if (!label.empty()) Mark("rt-end:", label + "-" + name + ".rt:1");
-        return ms;
-    };
-    p.define = phase("define", [&] { RuntimeDefine(run, work, n); });
-    p.show = phase("show", [&] { RuntimeShow(run, work, n); });
-    p.close = phase("close", [&] { RuntimeClose(run); });
+    const Phases p = TimePhases(
+        label, "rt", [&] { RuntimeDefine(run, work, n); }, [&] { RuntimeShow(run, work, n); },
+        [&] { RuntimeClose(run); });
     if (work == kShared) DeleteObject(run.shared.font);  // the program's: controls leave fonts alone
     return p;
 }
@@ -319,16 +326,9 @@ Phases RunRuntime(Work work, int n, const std::string& label = "") {
 Phases RunRaw(Work work, int n, const std::string& label = "") {
     RawRun run;
     if (work == kShared) run.shared = MakeShared();
-    Phases p{};
-    const auto phase = [&](const char* name, auto fn) {
-        if (!label.empty()) Mark("rt-begin:", label + "-" + name + ".base");
-        const double ms = Ms(fn);
-        if (!label.empty()) Mark("rt-end:", label + "-" + name + ".base:1");
-        return ms;
-    };
-    p.define = phase("define", [&] { RawDefine(run, work, n); });
-    p.show = phase("show", [&] { RawShow(run, work, n); });
-    p.close = phase("close", [&] { RawClose(run, work); });
+    const Phases p = TimePhases(
+        label, "base", [&] { RawDefine(run, work, n); }, [&] { RawShow(run, work, n); },
+        [&] { RawClose(run, work); });
     if (work == kShared) DeleteObject(run.shared.font);
     return p;
 }
