@@ -135,6 +135,9 @@ struct RawRun {
     int n = 0;
 };
 RawRun* rawRun;
+// The styles the runtime gives the same controls.
+const DWORD kRawStyles[] = {WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, WS_CHILD | WS_VISIBLE | WS_TABSTOP,
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER};
 
 void PutWide(std::vector<WORD>& out, const char* text) {
     while (*text) out.push_back(static_cast<WORD>(*text++));
@@ -163,10 +166,8 @@ void BuildTemplate(RawRun& run, int n) {
     for (int i = 0; i < n; ++i) {
         if (t.size() % 2) t.push_back(0);  // DWORD alignment
         const Placement p = Place(i);
-        const DWORD styles[] = {WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, WS_CHILD | WS_VISIBLE,
-                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL};
-        dword(styles[Kind(i)]);
-        dword(0);
+        dword(kRawStyles[Kind(i)]);
+        dword(Kind(i) == 2 ? WS_EX_CLIENTEDGE : 0);  // as the runtime makes edit boxes
         for (int v : {p.x, p.y}) t.push_back(static_cast<WORD>(v == p.x ? dluX(v) : dluY(v)));
         t.push_back(dluX(p.width));
         t.push_back(dluY(p.height));
@@ -233,11 +234,10 @@ void RawDefine(RawRun& run, Work work, int n) {
     run.window = CreateWindowExA(0, "ScalingRaw", "Scaling", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | WS_VISIBLE,
                                  0, 0, 1020, 720, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     const char* const classes[] = {"BUTTON", "STATIC", "EDIT"};
-    const DWORD styles[] = {WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, WS_CHILD | WS_VISIBLE,
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL};
     for (int i = 0; i < n; ++i) {
         const Placement p = Place(i);
-        CreateWindowExA(0, classes[Kind(i)], Kind(i) == 2 ? "" : "Text", styles[Kind(i)], p.x, p.y, p.width,
+        const DWORD exStyle = Kind(i) == 2 ? WS_EX_CLIENTEDGE : 0;  // as the runtime makes edit boxes
+        CreateWindowExA(exStyle, classes[Kind(i)], Kind(i) == 2 ? "" : "Text", kRawStyles[Kind(i)], p.x, p.y, p.width,
                         p.height, run.window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(100 + i)),
                         GetModuleHandleA(nullptr), nullptr);
     }

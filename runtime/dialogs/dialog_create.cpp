@@ -34,6 +34,16 @@ bool AppendToWindowList(WindowRecord* record) {
 }  // namespace
 
 void MeasureDialogFont(int32_t* charWidth, int32_t* charHeight) {
+    // Measured once: the font and the display do not change while the
+    // process runs, and a drawing DC costs the platform a look at its
+    // display each time.
+    static int32_t measuredWidth;
+    static int32_t measuredHeight;
+    if (measuredHeight != 0) {
+        *charWidth = measuredWidth;
+        *charHeight = measuredHeight;
+        return;
+    }
     LOGFONTA font{};
     StrCopyBounded(font.lfFaceName, kDialogTypeface, sizeof(font.lfFaceName));
     font.lfHeight = 8;  // positive: cell height in pixels
@@ -46,8 +56,8 @@ void MeasureDialogFont(int32_t* charWidth, int32_t* charHeight) {
     SelectObject(dc, previous);
     DeleteObject(handle);
     DeleteDC(dc);
-    *charWidth = metrics.tmAveCharWidth + 1;
-    *charHeight = metrics.tmHeight;
+    *charWidth = measuredWidth = metrics.tmAveCharWidth + 1;
+    *charHeight = measuredHeight = metrics.tmHeight;
 }
 
 bool DialogUnitsFit(const DialogUnitRect& units) {
