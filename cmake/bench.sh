@@ -50,8 +50,19 @@ rt_log "counting server requests"
 "$WINESERVER" -k >/dev/null 2>&1 || true
 wait "$RT_WINESERVER_PID" 2>/dev/null || true
 trace=$RT_BUILD/wine/requests.trace
-"$WINESERVER" -f -d1 2>"$trace" &
-RT_WINESERVER_PID=$!
+# A program started before the traced server listens starts an untraced one
+# of its own, and the traced one gives up: wait until it has started.
+traced_server() {
+  "$WINESERVER" -f -d1 2>"$1" &
+  RT_WINESERVER_PID=$!
+  local i
+  for i in $(seq 100); do
+    grep -q '^wineserver: starting' "$1" 2>/dev/null && return 0
+    sleep 0.1
+  done
+  rt_log "the traced Wine server did not start"
+}
+traced_server "$trace"
 for bench in dispatch_bench paint_bench "$SCALING"; do
   "$WINELOADER" "$bin/$bench.exe" count >/dev/null
 done
@@ -63,8 +74,7 @@ wait "$RT_WINESERVER_PID" 2>/dev/null || true
 # dialog shows; the requests of its thread up to that.
 startup_requests() {
   local trace_start=$RT_BUILD/wine/startup.trace
-  "$WINESERVER" -f -d1 2>"$trace_start" &
-  RT_WINESERVER_PID=$!
+  traced_server "$trace_start"
   "$WINELOADER" cmd /c exit >/dev/null 2>&1 || true
   "$WINELOADER" "$1" >/dev/null 2>&1 &
   local program=$!
