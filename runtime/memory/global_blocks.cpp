@@ -27,6 +27,14 @@ void* AllocateZeroed(int32_t count, SIZE_T elementSize) {
     return reinterpret_cast<void*>(GlobalAlloc(GPTR, static_cast<SIZE_T>(bytes)));
 }
 
+// Where the list last appended to ends: a list built by appending would be
+// walked once per node. Forgotten when a node is removed or a list destroyed.
+struct ListTail {
+    const BlockListNode* head;
+    BlockListNode* last;
+};
+ListTail listTail;
+
 BlockListNode* NewNode() {
     return static_cast<BlockListNode*>(GlobalBlockAlloc(BLOCK_RECORD, sizeof(BlockListNode)));
 }
@@ -58,13 +66,14 @@ BlockListNode* ListCreate() {
 
 uintptr_t ListAppend(BlockListNode* head, uintptr_t data) {
     if (!head) return data;
-    BlockListNode* last = head;
+    BlockListNode* last = listTail.head == head ? listTail.last : head;
     while (last->next) last = last->next;
     BlockListNode* node = NewNode();
     if (!node) return data;
     last->next = node;
     node->prev = last;
     node->data = data;
+    listTail = ListTail{head, node};
     return data;
 }
 
@@ -86,6 +95,7 @@ uintptr_t ListInsertFirst(BlockListNode* head, uintptr_t data) {
 BlockListNode* ListRemove(BlockListNode* node, int32_t freeData) {
     // A head has no predecessor; unlinking it would orphan the whole list.
     if (!node || !node->prev) return nullptr;
+    listTail = ListTail{};
     BlockListNode* const prev = node->prev;
     BlockListNode* const next = node->next;
     if (freeData) GlobalBlockFree(reinterpret_cast<void*>(node->data));
@@ -96,6 +106,7 @@ BlockListNode* ListRemove(BlockListNode* node, int32_t freeData) {
 }
 
 int32_t ListDestroy(BlockListNode* head, int32_t freeData) {
+    listTail = ListTail{};
     for (BlockListNode* node = head; node;) {
         BlockListNode* const next = node->next;
         if (node->data && (freeData & 1)) GlobalBlockFree(reinterpret_cast<void*>(node->data));
