@@ -126,12 +126,15 @@ void ControlsReleaseBegin() { ++releaseDepth; }
 
 void ControlsReleaseEnd() {
     if (releaseDepth == 0 || --releaseDepth != 0) return;
-    // Deleted unless a control the runtime knows of still holds it.
+    // Deleted unless a control the runtime knows of still holds it, or
+    // gone already: an object two controls held that the runtime never met
+    // in the other (a hot-tracking button's "BBRUSH", which it never reads)
+    // went with the first.
     while (HGDIOBJ object = lastWaiting) {
         Entry* waiting = Lookup(reinterpret_cast<uintptr_t>(object), kWaiting, false);
         lastWaiting = reinterpret_cast<HGDIOBJ>(waiting->value);
         Remove(waiting);
-        if (!Lookup(reinterpret_cast<uintptr_t>(object), 0, false)) DeleteObject(object);
+        if (!Lookup(reinterpret_cast<uintptr_t>(object), 0, false) && GetObjectType(object) != 0) DeleteObject(object);
     }
 }
 

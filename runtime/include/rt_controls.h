@@ -7,9 +7,18 @@
 #include <cstdint>
 
 // Window properties of controls. Colours are raw COLORREF values; GDI objects
-// stored in BBRUSH, HBRUSH, HOTBMP, NORBMP and SELBMP belong to the control
-// and are deleted when it is destroyed, each once, and only when no other
-// attached control holds it (in a property or its image slot).
+// stored in BBRUSH, in HBRUSH, HOTBMP, NORBMP and SELBMP (hot-tracking
+// buttons; other controls leave them alone) and the image of an owner-drawn
+// push button, hot-tracking button or label belong to the
+// control and are deleted when it is destroyed, each once, and only when no
+// other attached control holds it (in a property or its image slot). The
+// runtime learns that a control holds an object when an image is set
+// through it and when it answers a colour request or draws with it; the
+// controls of one dialog or window are all counted before any of their
+// objects go. So an object put with SetPropA into controls of two windows is
+// kept for the second once that control has drawn with it; one it never
+// drew with (a hot-tracking button never draws with BBRUSH) goes with the
+// first holder, and is then not deleted again.
 // To recolour a control at run time, set FGRND and BGRND with SetPropA and
 // put a new brush in BBRUSH; the brush taken out is then the program's to
 // delete (SetPropA replaces, it deletes nothing). Invalidate the control to

@@ -427,6 +427,17 @@ TEST(ControlSubclass, ObjectsGoOnceAndOnlyWhenNoControlHoldsThem) {
     DestroyWindow(other.hwnd);
     EXPECT_EQ(GetObjectType(brush), static_cast<DWORD>(OBJ_BRUSH)) << "deleted while the other window shows it";
     DestroyWindow(edits[0]);
+    // Two hot-tracking buttons given one "BBRUSH", which they never draw
+    // with, and destroyed one at a time: it goes once.
+    HBRUSH unseen = CreateSolidBrush(RGB(7, 7, 7));
+    HWND hots[] = {parent.AddChild("BUTTON", "", BS_OWNERDRAW, 0, 0, 50, 20, 1),
+                   parent.AddChild("BUTTON", "", BS_OWNERDRAW, 0, 0, 50, 20, 2)};
+    for (HWND button : hots) {
+        ControlSubclass(button, CONTROL_HOT_BUTTON);
+        DeleteObject(GetPropA(button, RT_PROP_BACK_BRUSH));
+        SetPropA(button, RT_PROP_BACK_BRUSH, unseen);
+    }
+    for (HWND button : hots) DestroyWindow(button);
     EXPECT_EQ(ledger.Live(), 0u);
     EXPECT_EQ(ledger.ForeignDeletions(), foreignBefore);
 }
