@@ -1,9 +1,10 @@
 // Which attached controls hold which GDI objects. A program may hand one
 // brush or bitmap to several controls, or to two slots of one; the object
 // goes with the last of them. Holders are noted when the runtime meets an
-// object in a control (attached, an image set through the control, a slot
-// read to draw or answer colours, the control's release), so that a release
-// costs the same however many windows exist.
+// object in a control (an image set through the control, a slot read to draw
+// or answer colours), so that a release costs the same however many windows
+// exist. The same table keeps, per runtime window, what ControlAdd needs to
+// skip a search of the children for a new identifier.
 #include "rt_memory.h"
 #include "subclass_common.h"
 

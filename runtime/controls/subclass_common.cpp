@@ -36,8 +36,8 @@ const PropertyRule kColourRules[5] = {
 };
 
 void ReleaseControl(HWND window, const ControlKind& kind, WNDPROC previous) {
-    // What the control owns; an object in two of its slots is let go of
-    // twice, and the second time finds it gone.
+    // What the control owns; an object in two of its slots is listed twice
+    // and decided once.
     HGDIOBJ owned[kLastSlot];
     size_t count = 0;
     // Asked of the control's own procedure: through this one again would cost
