@@ -1,4 +1,4 @@
-# corvantis_program(TARGET [MANIFEST DEFAULT|VISUAL_STYLES|NONE]): makes an
+# corvantis_program(TARGET [MANIFEST DEFAULT|VISUAL_STYLES|NONE] [DPI_UNAWARE]): makes an
 # executable a runtime program, with every flag it needs.
 # - Its entry is ProgramStartup: the runtime's start-up runs the language's
 #   (relocations, global constructors, unwind tables), then the script; END
@@ -7,16 +7,22 @@
 #   the compiler's own objects around the program stay.
 # - The C++ library and the compiler's support are linked in: the program
 #   needs no DLL beyond the system's.
-# - An application manifest (UTF-8 code page, supported systems; with
-#   VISUAL_STYLES also the version 6 common controls). A program with a
-#   manifest resource of its own gives MANIFEST NONE.
+# - An application manifest (UTF-8 code page, supported systems, per-monitor
+#   DPI awareness; with VISUAL_STYLES also the version 6 common controls). A
+#   program with a manifest resource of its own gives MANIFEST NONE.
+#   DPI_UNAWARE leaves the awareness out: the system then draws the program
+#   at 96 DPI and stretches it.
 # Used in this tree and, installed, by programs built against the package.
 function(corvantis_program target)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "" "MANIFEST" "")
+  cmake_parse_arguments(PARSE_ARGV 1 arg "DPI_UNAWARE" "MANIFEST" "")
+  set(unaware "")
+  if(arg_DPI_UNAWARE)
+    set(unaware "unaware_")
+  endif()
   if(NOT arg_MANIFEST OR arg_MANIFEST STREQUAL "DEFAULT")
-    target_link_libraries(${target} PRIVATE Corvantis::manifest)
+    target_link_libraries(${target} PRIVATE Corvantis::${unaware}manifest)
   elseif(arg_MANIFEST STREQUAL "VISUAL_STYLES")
-    target_link_libraries(${target} PRIVATE Corvantis::styles_manifest)
+    target_link_libraries(${target} PRIVATE Corvantis::styles_${unaware}manifest)
   elseif(NOT arg_MANIFEST STREQUAL "NONE")
     message(FATAL_ERROR "corvantis_program: MANIFEST is DEFAULT, VISUAL_STYLES or NONE")
   endif()

@@ -12,7 +12,7 @@ subsystem_of_header() {
   case "$1" in
     rt_memory.h|rt_strings.h|rt_numbers.h) echo memory ;;
     rt_records.h|rt_core.h) echo core ;;
-    rt_controls.h|rt_controls_internal.h|subclass_common.h) echo controls ;;
+    rt_controls.h|rt_controls_internal.h|subclass_common.h|rt_dpi.h) echo controls ;;
     rt_events.h) echo events ;;
     rt_windows.h|rt_windows_internal.h) echo windows ;;
     rt_dialogs.h|rt_dialogs_internal.h) echo dialogs ;;

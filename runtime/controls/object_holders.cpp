@@ -37,6 +37,7 @@ constexpr uintptr_t kWaiting = 7;
 // For a runtime window (key: the window, and kChildIds): one more than the
 // largest low 16 bits of an identifier among the children it has seen made.
 constexpr uintptr_t kChildIds = 8;
+// Slots above kChildIds belong to KeepValue's callers.
 HGDIOBJ lastWaiting;
 int releaseDepth;
 
@@ -137,6 +138,18 @@ void ControlsReleaseEnd() {
         Remove(waiting);
         if (!Lookup(reinterpret_cast<uintptr_t>(object), 0, false) && GetObjectType(object) != 0) DeleteObject(object);
     }
+}
+
+uintptr_t KeptValue(const void* key, uint8_t slot) {
+    const Entry* kept = Lookup(reinterpret_cast<uintptr_t>(key), slot, false);
+    return kept ? kept->value : 0;
+}
+
+void KeepValue(const void* key, uint8_t slot, uintptr_t value) {
+    Entry* kept = Lookup(reinterpret_cast<uintptr_t>(key), slot, value != 0);
+    if (!kept) return;
+    kept->value = value;
+    if (!value) Remove(kept);
 }
 
 void NoteChildId(HWND parent, int32_t id) {

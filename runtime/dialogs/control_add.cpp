@@ -4,6 +4,7 @@
 
 #include "rt_controls_internal.h"
 #include "rt_dialogs_internal.h"
+#include "rt_dpi.h"
 #include "rt_memory.h"
 #include "rt_strings.h"
 #include "rt_windows.h"
@@ -105,7 +106,11 @@ bool Placement(const WindowRecord* record, int32_t x, int32_t y, int32_t width, 
 
 HWND CreateAtOnce(const WindowRecord* record, uint32_t exStyle, const char* className, const char* text,
                   uint32_t style, int32_t x, int32_t y, int32_t width, int32_t height, int32_t id) {
-    return CreateWindowExA(exStyle, className, text ? text : "", style, x, y, width, height, record->hwnd,
+    const int32_t dpi = WindowDpi(record->hwnd);
+    const int32_t left = ToDevicePixels(x, dpi);
+    const int32_t top = ToDevicePixels(y, dpi);
+    return CreateWindowExA(exStyle, className, text ? text : "", style, left, top,
+                           ToDevicePixels(x + width, dpi) - left, ToDevicePixels(y + height, dpi) - top, record->hwnd,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
 }
 
@@ -145,17 +150,19 @@ void FindListEnd(DialogDefinition* definition) {
 
 void ForgetListEnd() { listEnd.definition = nullptr; }
 
-int32_t ControlDefinitionAppend(WindowRecord* record, uint32_t exStyle, const char* className, const char* text,
-                                uint32_t style, int32_t x, int32_t y, int32_t cx, int32_t cy, int32_t id,
-                                int32_t type, int32_t isDefault) {
-    if (!record || !record->definition) return 0;
+namespace {
+
+ControlDefinition* AppendDefinition(WindowRecord* record, uint32_t exStyle, const char* className, const char* text,
+                                    uint32_t style, int32_t x, int32_t y, int32_t cx, int32_t cy, int32_t id,
+                                    int32_t type, int32_t isDefault) {
+    if (!record || !record->definition) return nullptr;
     // Without a class (a type outside the table, an empty name) the dialog
     // manager would refuse the whole dialog.
-    if (!className || !className[0] || !DialogUnitsFit(DialogUnitRect{x, y, cx, cy})) return 0;
+    if (!className || !className[0] || !DialogUnitsFit(DialogUnitRect{x, y, cx, cy})) return nullptr;
     // The template keeps identifiers in 16 bits and counts items in 16 bits;
     // the first control keeps its identifier.
     FindListEnd(record->definition);
-    if (listEnd.count >= kMaxTemplateItems || (UseId(id) && !IsStaticId(id))) return 0;
+    if (listEnd.count >= kMaxTemplateItems || (UseId(id) && !IsStaticId(id))) return nullptr;
     auto* node = static_cast<ControlDefinition*>(GlobalBlockAlloc(BLOCK_RECORD, sizeof(ControlDefinition)));
     char* copy = node ? static_cast<char*>(GlobalBlockAlloc(BLOCK_TEXT, StrLength(text) + 1)) : nullptr;
     if (!copy) {
@@ -163,7 +170,7 @@ int32_t ControlDefinitionAppend(WindowRecord* record, uint32_t exStyle, const ch
         // and its identifier with it.
         GlobalBlockFree(node);
         listEnd.definition = nullptr;
-        return 0;
+        return nullptr;
     }
     node->text = copy;
     StrCopy(node->text, text);
@@ -180,7 +187,15 @@ int32_t ControlDefinitionAppend(WindowRecord* record, uint32_t exStyle, const ch
     *listEnd.link = node;
     listEnd.link = &node->next;
     ++listEnd.count;
-    return 1;
+    return node;
+}
+
+}  // namespace
+
+int32_t ControlDefinitionAppend(WindowRecord* record, uint32_t exStyle, const char* className, const char* text,
+                                uint32_t style, int32_t x, int32_t y, int32_t cx, int32_t cy, int32_t id,
+                                int32_t type, int32_t isDefault) {
+    return AppendDefinition(record, exStyle, className, text, style, x, y, cx, cy, id, type, isDefault) ? 1 : 0;
 }
 
 int32_t ControlAddType(WindowRecord* record, ControlType type, const char* text, int32_t x, int32_t y, int32_t width,
@@ -193,8 +208,11 @@ int32_t ControlAddType(WindowRecord* record, ControlType type, const char* text,
     if (shape.style & CONTROL_HIDDEN) shape.style &= ~(WS_VISIBLE | CONTROL_HIDDEN);
 
     if (dialog) {
-        return ControlDefinitionAppend(record, shape.exStyle, shape.className, text, shape.style, units.x, units.y,
-                                       units.cx, units.cy, id, type, shape.isDefault);
+        const ControlDefinition* node = AppendDefinition(record, shape.exStyle, shape.className, text, shape.style,
+                                                         units.x, units.y, units.cx, units.cy, id, type,
+                                                         shape.isDefault);
+        if (node) KeepPixelRect(node, x, y, width, height);
+        return node ? 1 : 0;
     }
     HWND control = CreateAtOnce(record, shape.exStyle, shape.className, text, shape.style, x, y, width, height, id);
     if (!control) return 0;
@@ -212,8 +230,10 @@ HWND ControlAddByClass(WindowRecord* record, const char* className, const char* 
     controls::EnsureCommonControls();
     style |= kChildVisible;
     if (dialog) {
-        ControlDefinitionAppend(record, exStyle, className, text, style, units.x, units.y, units.cx, units.cy, id,
-                                CONTROL_BY_CLASS, 0);
+        if (const ControlDefinition* node = AppendDefinition(record, exStyle, className, text, style, units.x, units.y,
+                                                             units.cx, units.cy, id, CONTROL_BY_CLASS, 0)) {
+            KeepPixelRect(node, x, y, width, height);
+        }
         return nullptr;
     }
     HWND control = CreateAtOnce(record, exStyle, className, text, style, x, y, width, height, id);

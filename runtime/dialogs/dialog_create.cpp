@@ -102,6 +102,7 @@ int32_t DialogCreate(WindowRecord* record, int32_t x, int32_t y, int32_t width, 
     const bool listed = IsListed(record);
     if (listed && record->definition) {
         ControlListFree(record->definition->controls);
+        ForgetPixelRect(record->definition);
         GlobalBlockFree(record->definition);
     }
 
@@ -139,6 +140,7 @@ int32_t DialogCreate(WindowRecord* record, int32_t x, int32_t y, int32_t width, 
     definition->cx = units.cx;
     definition->cy = units.cy;
     definition->modeless = 0;
+    KeepPixelRect(definition, x, y, width, height);
 
     if (!listed && !AppendToWindowList(record)) {
         // Unlisted, END could not free it: give it back now.

@@ -49,7 +49,7 @@ HWND DialogShow(WindowRecord* record, const WindowRecord* owner) {
     return window;
 }
 
-int32_t DialogControlsSetup(WindowRecord* record, bool justCreated) {
+int32_t DialogControlsSetup(WindowRecord* record, bool justCreated, const DialogLayout* layout) {
     if (!record || !record->definition) return 0;
     // The dialog manager makes the controls in the template's order, so the
     // children are met in the definitions' order: each is attached, however
@@ -62,6 +62,8 @@ int32_t DialogControlsSetup(WindowRecord* record, bool justCreated) {
         const bool inStep = control && (ControlId(control) & 0xFFFF) == (c->id & 0xFFFF);
         if (!inStep) control = GetDlgItem(record->hwnd, c->id);
         next = control && c->next ? GetWindow(control, GW_HWNDNEXT) : nullptr;
+        if (control && layout) DialogLayoutPlace(*layout, control, c);
+        if (layout && layout->again) continue;
         if (inStep && justCreated) {
             ControlAttachNew(control, c->type);
         } else if (control) {
@@ -83,7 +85,8 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         if (!record) return TRUE;
         DialogRecordBind(window, record);
         record->hwnd = window;
-        DialogControlsSetup(record, true);
+        const DialogLayout layout = DialogLayoutStart(window, record->definition);
+        DialogControlsSetup(record, true, &layout);
         DispatchEvent(record, message, wParam, lParam);
         return TRUE;  // the dialog manager sets the focus
     }
@@ -93,7 +96,10 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return answer;
     }
     if (message == WM_DESTROY) ControlsReleaseBegin();
-    if (message == WM_NCDESTROY) ControlsReleaseEnd();
+    if (message == WM_NCDESTROY) {
+        ControlsReleaseEnd();
+        DialogLayoutEnd(window);
+    }
     WindowRecord* record = DialogRecordOf(window);
     if (!record) return 0;
     INT_PTR result = 0;
@@ -113,6 +119,15 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             break;
         case WM_DESTROY:
             DialogRecordBind(window, nullptr);
+            break;
+        case WM_DPICHANGED:
+            // The handler sees it afterwards, with everything in its new place.
+            if (record->definition) {
+                KeepValue(window, KEPT_LAID_OUT_DPI, LOWORD(wParam));
+                const DialogLayout layout =
+                    DialogLayoutStart(window, record->definition, reinterpret_cast<const RECT*>(lParam));
+                DialogControlsSetup(record, false, &layout);
+            }
             break;
         default:
             break;

@@ -9,6 +9,7 @@ int32_t ControlListFree(ControlDefinition* first) {
     for (ControlDefinition* node = first; node;) {
         ControlDefinition* const next = node->next;
         GlobalBlockFree(node->text);
+        ForgetPixelRect(node);
         GlobalBlockFree(node);
         node = next;
     }
@@ -20,6 +21,7 @@ int32_t WindowListFree() {
         const WindowRecord* const record = node->record;
         if (record && record->definition) {
             ControlListFree(record->definition->controls);
+            ForgetPixelRect(record->definition);
             GlobalBlockFree(record->definition);
         }
         WindowListNode* const next = node->next;

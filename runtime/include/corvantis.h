@@ -5,6 +5,7 @@
 
 #include "rt_controls.h"
 #include "rt_dialogs.h"
+#include "rt_dpi.h"
 #include "rt_events.h"
 #include "rt_memory.h"
 #include "rt_numbers.h"

@@ -31,6 +31,18 @@ void NoteChildId(HWND parent, int32_t id);
 bool ChildIdFree(HWND parent, int32_t id);
 void ForgetChildIds(HWND parent);
 
+// Values the runtime keeps beside a window or a record of its own, in the
+// same table, so that keeping one costs no request: (key, slot) with slots
+// from KEPT_FIRST_SLOT on. 0 is no value; keeping 0 forgets.
+uintptr_t KeptValue(const void* key, uint8_t slot);
+void KeepValue(const void* key, uint8_t slot, uintptr_t value);
+enum : uint8_t {
+    KEPT_FIRST_SLOT = 9,
+    KEPT_PIXELS = KEPT_FIRST_SLOT,       // four: a definition's 96-DPI left, top, right, bottom
+    KEPT_FONT = KEPT_PIXELS + 4,         // the font a window made for its children at its DPI
+    KEPT_LAID_OUT_DPI,                   // a top-level window's DPI, once it has changed
+};
+
 // The subclass procedures that ControlSubclass installs.
 LRESULT CALLBACK GenericControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK PushButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

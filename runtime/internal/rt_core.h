@@ -47,6 +47,9 @@ inline int ControlId(HWND window) { return static_cast<int>(GetWindowLongPtrA(wi
 constexpr WORD RT_SYSTEM_DIALOG_ATOM = 0x8002;
 #define RT_SYSTEM_DIALOG_CLASS MAKEINTATOM(RT_SYSTEM_DIALOG_ATOM)
 
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
 #ifndef WM_MOUSELEAVE
 #define WM_MOUSELEAVE 0x02A3
 #endif

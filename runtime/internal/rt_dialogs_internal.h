@@ -64,7 +64,33 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 // Attaches every defined control of the shown dialog and names its default
 // button to the dialog manager. justCreated: the dialog manager has just made
 // the children, so those met in order cannot be attached yet. Returns 0.
-int32_t DialogControlsSetup(WindowRecord* record, bool justCreated = false);
+// With a layout, each control is also put at its place and given its font.
+struct DialogLayout;
+int32_t DialogControlsSetup(WindowRecord* record, bool justCreated = false, const DialogLayout* layout = nullptr);
+
+// The dialog at the DPI of its monitor. The 96-DPI rectangle the program gave
+// a dialog or control definition is kept beside it (forgotten when it is
+// freed). When the dialog manager has made the dialog, DialogLayoutStart puts
+// the dialog where that rectangle says at the dialog's DPI, and makes the
+// dialog font for that DPI unless it is 96; DialogLayoutPlace does the same
+// for each control. After a change of DPI (suggested: the system's rectangle
+// for the dialog) they place everything again and replace the font.
+// DialogLayoutEnd deletes what the dialog made, at its end.
+void KeepPixelRect(const void* definition, int32_t x, int32_t y, int32_t width, int32_t height);
+void ForgetPixelRect(const void* definition);
+struct DialogLayout {
+    HWND dialog;
+    const DialogDefinition* definition;
+    int32_t dpi;
+    HFONT font;  // null: the template's, unchanged
+    BOOL again;  // placed before: move whatever the dialog manager made
+};
+DialogLayout DialogLayoutStart(HWND dialog, const DialogDefinition* definition, const RECT* suggested = nullptr);
+void DialogLayoutPlace(const DialogLayout& layout, HWND control, const ControlDefinition* node);
+void DialogLayoutEnd(HWND dialog);
+// The dialog font, 8 points at dpi: the design's face where it scales,
+// otherwise the system's message face. The caller deletes it.
+HFONT DialogFontForDpi(int32_t dpi);
 
 // Every defined dialog, in definition order; freed at program end.
 struct WindowListNode {

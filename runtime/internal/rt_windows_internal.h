@@ -20,6 +20,14 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 // Copies the update rectangle from the backing bitmap (or raises WM_PAINT for
 // windows without one), never over a visible child. Returns 1.
 int32_t WindowPaint(HWND window, WPARAM wParam, LPARAM lParam);
+
+// A top-level runtime window moved to dpi (WM_DPICHANGED): its children, and
+// those of its child windows and MDI client, are placed again at the new DPI,
+// those with the system's font or the one made before get one made for it,
+// the record's font too, and the window takes the suggested rectangle.
+// WindowDpiForget deletes what that made, when the window goes.
+void WindowFollowDpi(HWND window, WindowRecord* record, int32_t dpi, const RECT* suggested);
+void WindowDpiForget(HWND window);
 // Fills the clip box with the window colour, then raises EVENT_ERASE with the
 // DC in EventWParam. Returns 1.
 int32_t WindowEraseBackground(HWND window, WPARAM dc, LPARAM lParam);

@@ -1,5 +1,6 @@
 // Runtime windows: the two window classes and WindowCreate.
 #include "rt_controls_internal.h"
+#include "rt_dpi.h"
 #include "rt_events.h"
 #include "rt_windows_internal.h"
 
@@ -112,6 +113,16 @@ void CaptureDrawingState(WindowRecord* record, int32_t width, int32_t height, Ev
     ReleaseDC(record->hwnd, windowDc);
 }
 
+// A position and a size along one axis, edge by edge.
+void ScaleSpan(int32_t* position, int32_t* size, int32_t dpi) {
+    if (*position != CW_USEDEFAULT) {
+        *size = ToDevicePixels(*position + *size, dpi) - ToDevicePixels(*position, dpi);
+        *position = ToDevicePixels(*position, dpi);
+    } else if (*size != CW_USEDEFAULT) {
+        *size = ToDevicePixels(*size, dpi);
+    }
+}
+
 }  // namespace
 
 int32_t WindowClassesRegister() {
@@ -167,6 +178,12 @@ int32_t WindowCreate(WindowRecord* record, int32_t x, int32_t y, int32_t width, 
     record->hwnd = nullptr;
     WindowRecord* const outer = CreatingWindow;
     CreatingWindow = record;
+    // 96-DPI pixels at the DPI the window will have: its parent's, or the
+    // system's for a top-level window. The system's own default placement
+    // stays its own.
+    const int32_t dpi = WindowDpi(parentWindow);
+    ScaleSpan(&x, &width, dpi);
+    ScaleSpan(&y, &height, dpi);
     HWND window = CreateWindowExA(exStyle, frame ? "CorvantisFrameClass" : "CorvantisWndClass", title ? title : "",
                                   style, x, y, width, height, parentWindow, nullptr, module, nullptr);
     CreatingWindow = outer;

@@ -159,6 +159,9 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         // No control named: default processing.
     } else if (record) {
         if (message == WM_SIZE || message == WM_SIZING) DispatchEvent(record, EVENT_SIZE, wParam, lParam);
+        if (message == WM_DPICHANGED) {
+            WindowFollowDpi(window, record, LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        }
         // A close only raises the event: the handler decides, and no default
         // procedure ever sees WM_CLOSE.
         if (message == WM_CLOSE) message = EVENT_CLOSE;
@@ -188,6 +191,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     if (message == WM_DESTROY) ControlsReleaseBegin();
     if (message == WM_NCDESTROY) {
         ForgetChildIds(window);
+        WindowDpiForget(window);
         ControlsReleaseEnd();
         ReleaseWindowObjects(window, record);
     }

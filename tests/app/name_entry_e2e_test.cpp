@@ -97,12 +97,29 @@ TEST_F(NameEntryApp, GreetsTheTypedNameInABoxCentredOverTheDialog) {
     EXPECT_EQ(GetWindowLongA(edit_, GWL_STYLE) & WS_TABSTOP, 0);
     EXPECT_EQ(GetWindowLongA(button_, GWL_STYLE) & 0x0F, BS_OWNERDRAW);
 
+    // The program's 96-DPI pixels at the DPI it runs at, exact at 96: the
+    // client 330x120, the edit box at (14, 33), 250x20.
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    const int slack = dpi == 96 ? 0 : 1;
+    RECT client;
+    GetClientRect(dialog_, &client);
+    EXPECT_NEAR(client.right, MulDiv(330, dpi, 96), slack);
+    EXPECT_NEAR(client.bottom, MulDiv(120, dpi, 96), slack);
+    RECT e = WindowRect(edit_);
+    MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&e), 2);
+    const LONG wanted[] = {14, 33, 264, 53};
+    const LONG got[] = {e.left, e.top, e.right, e.bottom};
+    for (int i = 0; i < 4; ++i) EXPECT_NEAR(got[i], MulDiv(wanted[i], dpi, 96), slack) << "edge " << i << " at " << dpi;
+    const std::string suffix = dpi == 96 ? "" : "_" + std::to_string(dpi);
+
     ClickCentreOf(edit_);
     TypeText("Bob");
     // Typed keys are handled by the program at its own pace.
     EXPECT_TRUE(WaitUntil([&] { return WindowText(edit_) == "Bob"; })) << WindowText(edit_);
     EXPECT_TRUE(program_.WaitIdle());
-    SavePng(CaptureScreen(d), "app_dialog");
+    SavePng(CaptureScreen(d), "app_dialog" + suffix);
 
     HWND box = Greet();
     ASSERT_NE(box, nullptr) << "no greeting box";
@@ -125,7 +142,7 @@ TEST_F(NameEntryApp, GreetsTheTypedNameInABoxCentredOverTheDialog) {
     RECT both{std::min(b.left, d.left), std::min(b.top, d.top), std::max(b.right, d.right),
               std::max(b.bottom, d.bottom)};
     EXPECT_TRUE(program_.WaitIdle());
-    SavePng(CaptureScreen(both), "app_greeting");
+    SavePng(CaptureScreen(both), "app_greeting" + suffix);
     DismissBox(box);
 
     // The close box ends the program with exit code 0.
@@ -133,6 +150,16 @@ TEST_F(NameEntryApp, GreetsTheTypedNameInABoxCentredOverTheDialog) {
     ASSERT_TRUE(CloseBoxPoint(dialog_, &close));
     ClickAt(close.x, close.y);
     EXPECT_EQ(program_.ExitCode(), 0u);
+}
+
+// The same, with this program and the application started at other DPIs.
+TEST(NameEntryAtDpi, GreetsAndIsItsPixelsScaled) {
+    if (StartedAtDpi()) return;
+    for (int dpi : {120, 144, 192}) {
+        std::string output;
+        EXPECT_TRUE(PassesAtDpi(dpi, "NameEntryApp.GreetsTheTypedNameInABoxCentredOverTheDialog", &output))
+            << dpi << " DPI:\n" << output;
+    }
 }
 
 TEST_F(NameEntryApp, EmptyNameAndRepeatedGreetings) {

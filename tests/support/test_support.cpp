@@ -167,3 +167,52 @@ void ResetRuntimeGlobals() {
     EventMenuId = 0;
     EventNotifyCode = 0;
 }
+
+namespace {
+
+// Sets (or with null, removes) an environment variable; gives the old value.
+std::string Swap(const char* name, const char* value) {
+    char old[512] = "";
+    GetEnvironmentVariableA(name, old, sizeof(old));
+    SetEnvironmentVariableA(name, value && *value ? value : nullptr);
+    return old;
+}
+
+}  // namespace
+
+int StartedAtDpi() {
+    const char* dpi = std::getenv("RT_TEST_DPI");
+    return dpi ? std::atoi(dpi) : 0;
+}
+
+bool PassesAtDpi(int dpi, const char* filter, std::string* output) {
+    HKEY desktop = nullptr;
+    RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
+                    &desktop, nullptr);
+    DWORD before = 0;
+    DWORD size = sizeof(before);
+    const bool had = RegQueryValueExA(desktop, "LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&before),
+                                      &size) == ERROR_SUCCESS;
+    const DWORD wanted = static_cast<DWORD>(dpi);
+    RegSetValueExA(desktop, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&wanted), sizeof(wanted));
+    // The child is a process of its own, whichever way this one runs.
+    const std::string limit = Swap("RT_TEST_CASE_LIMIT", nullptr);
+    const std::string results = Swap("RT_TEST_RESULTS", nullptr);
+    Swap("RT_TEST_DPI", std::to_string(dpi).c_str());
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const ProgramResult run = RunProgram(path, std::string("--gtest_filter=") + filter, 600000);
+    Swap("RT_TEST_DPI", nullptr);
+    Swap("RT_TEST_RESULTS", results.c_str());
+    Swap("RT_TEST_CASE_LIMIT", limit.c_str());
+    if (had) {
+        RegSetValueExA(desktop, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&before), sizeof(before));
+    } else {
+        RegDeleteValueA(desktop, "LogPixels");
+    }
+    RegCloseKey(desktop);
+    // Its verdict must not read as this test's.
+    *output = run.output;
+    for (size_t at; (at = output->find("[  ")) != std::string::npos;) output->replace(at, 3, "[child ");
+    return run.finished && run.exitCode == 0 && run.output.find("[  PASSED  ] 1 test.") != std::string::npos;
+}

@@ -47,6 +47,13 @@ struct ProgramResult {
 ProgramResult RunProgram(const std::string& path, const std::string& arguments,
                          DWORD timeoutMs = 20000);
 
+// Runs the test of this program that filter names in a new process started
+// at dpi (the platform reads the DPI once, as a process starts), then puts
+// the DPI back. Fails with the child's output when the child did not pass.
+// StartedAtDpi: the DPI a process was started at so, 0 otherwise.
+bool PassesAtDpi(int dpi, const char* filter, std::string* output);
+int StartedAtDpi();
+
 // Redirects this executable's import of one system function (the runtime is
 // linked in statically, so its calls go through the same table) while the
 // object lives. Used to make allocations fail on demand.
