@@ -1,5 +1,8 @@
 // Hot-tracking buttons: face colour or bitmaps by hot state, any window
 // region, border widths and the 3D edge along a region.
+#include <algorithm>
+
+#include "rt_dpi.h"
 #include "subclass_common.h"
 
 namespace {
@@ -15,17 +18,24 @@ void PaintBand(HDC dc, HRGN region, HRGN scratch, int d, COLORREF colour) {
     DeleteObject(brush);
 }
 
-void BlitIntoRegion(HDC dc, HDC memory, HBITMAP bitmap, HRGN region, const RECT& item) {
+// The bitmap from its top-left corner into r, as much as fits: a bitmap made
+// for 96 DPI, so at any other DPI scaled to it, smoothly.
+void BlitInto(HDC dc, HDC memory, HBITMAP bitmap, const RECT& r, int32_t dpi) {
     HGDIOBJ previous = SelectObject(memory, bitmap);
-    SelectClipRgn(dc, region);
-    BitBlt(dc, 0, 0, item.right - item.left, item.bottom - item.top, memory, 0, 0, SRCCOPY);
-    SelectClipRgn(dc, nullptr);
-    SelectObject(memory, previous);
-}
-
-void BlitIntoRect(HDC dc, HDC memory, HBITMAP bitmap, const RECT& r) {
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, memory, 0, 0, SRCCOPY);
+    int width = r.right - r.left;
+    int height = r.bottom - r.top;
+    if (dpi == DPI_BASE) {
+        BitBlt(dc, r.left, r.top, width, height, memory, 0, 0, SRCCOPY);
+    } else {
+        BITMAP size{};
+        GetObjectA(bitmap, sizeof(size), &size);
+        width = std::min(width, ToDevicePixels(size.bmWidth, dpi));
+        height = std::min(height, ToDevicePixels(size.bmHeight, dpi));
+        const int mode = SetStretchBltMode(dc, HALFTONE);
+        StretchBlt(dc, r.left, r.top, width, height, memory, 0, 0, FromDevicePixels(width, dpi),
+                   FromDevicePixels(height, dpi), SRCCOPY);
+        SetStretchBltMode(dc, mode);
+    }
     SelectObject(memory, previous);
 }
 
@@ -76,7 +86,7 @@ HotFace ChooseFace(HWND button, UINT state) {
 
 // Paints the face into the window region, or (region null) into the
 // rectangle inside the border.
-void PaintFace(HDC dc, const HotFace& face, HRGN region, const RECT& item, const RECT& frame) {
+void PaintFace(HWND button, HDC dc, const HotFace& face, HRGN region, const RECT& item, const RECT& frame) {
     if (!face.bitmap) {
         if (region) {
             HBRUSH brush = CreateSolidBrush(face.colour);
@@ -88,11 +98,10 @@ void PaintFace(HDC dc, const HotFace& face, HRGN region, const RECT& item, const
         return;
     }
     HDC memory = CreateCompatibleDC(dc);
-    if (region) {
-        BlitIntoRegion(dc, memory, face.bitmap, region, item);
-    } else {
-        BlitIntoRect(dc, memory, face.bitmap, frame);
-    }
+    if (region) SelectClipRgn(dc, region);
+    BlitInto(dc, memory, face.bitmap, region ? RECT{0, 0, item.right - item.left, item.bottom - item.top} : frame,
+             WindowDpi(button));
+    if (region) SelectClipRgn(dc, nullptr);
     DeleteDC(memory);
     if (!face.mergeColour) return;
     HBRUSH brush = CreateSolidBrush(face.colour);
@@ -106,8 +115,10 @@ void PaintFace(HDC dc, const HotFace& face, HRGN region, const RECT& item, const
 // along the region, or the system's push-button frame. Shrinks the frame
 // to what lies inside it.
 void DrawBorder(HWND button, HDC dc, HRGN region, bool pushed, RECT* frame) {
-    const int32_t width = static_cast<int32_t>(reinterpret_cast<intptr_t>(GetPropA(button, RT_PROP_BORDER_WIDTH)));
-    if (width == 0) return;
+    const int32_t asked = static_cast<int32_t>(reinterpret_cast<intptr_t>(GetPropA(button, RT_PROP_BORDER_WIDTH)));
+    if (asked == 0) return;
+    const int scale = controls::DrawingScale(button);
+    const int32_t width = asked * scale;
     if (GetWindowLongPtrA(button, GWL_STYLE) & BS_FLAT) {
         const COLORREF colour = GetSysColor(COLOR_3DDKSHADOW);
         if (region) {
@@ -121,17 +132,17 @@ void DrawBorder(HWND button, HDC dc, HRGN region, bool pushed, RECT* frame) {
             SelectObject(dc, previousPen);
             DeleteObject(pen);
         }
-        controls::RectInflate(*frame, -1, -1);
+        controls::RectInflate(*frame, -scale, -scale);
     } else if (region) {
-        DrawRegionEdge(button, dc, region, pushed ? 1 : 0, width);
+        DrawRegionEdge(button, dc, region, pushed ? 1 : 0, asked);
     } else {
-        DrawFrameControl(dc, frame, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_ADJUSTRECT | (pushed ? DFCS_PUSHED : 0));
+        controls::DrawButtonEdge(dc, frame, pushed, scale);
     }
 }
 
 }  // namespace
 
-int32_t DrawRegionEdge(HWND, HDC dc, HRGN region, int32_t pushed, int32_t width) {
+int32_t DrawRegionEdge(HWND button, HDC dc, HRGN region, int32_t pushed, int32_t width) {
     const COLORREF highlight = GetSysColor(COLOR_BTNHIGHLIGHT);
     const COLORREF darkShadow = GetSysColor(COLOR_3DDKSHADOW);
     const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
@@ -140,16 +151,15 @@ int32_t DrawRegionEdge(HWND, HDC dc, HRGN region, int32_t pushed, int32_t width)
     const COLORREF q = pushed ? light : shadow;
     const COLORREF r = pushed ? shadow : light;
     const COLORREF s = pushed ? highlight : darkShadow;
+    // Two bands for a width of 2, else one; each as wide as the DPI makes a pixel.
     HRGN scratch = CreateRectRgn(0, 0, 0, 0);
+    const int band = controls::DrawingScale(button);
     if (width == 2) {
-        PaintBand(dc, region, scratch, 2, p);
-        PaintBand(dc, region, scratch, -2, q);
-        PaintBand(dc, region, scratch, 1, r);
-        PaintBand(dc, region, scratch, -1, s);
-    } else {
-        PaintBand(dc, region, scratch, 1, p);
-        PaintBand(dc, region, scratch, -1, s);
+        PaintBand(dc, region, scratch, 2 * band, p);
+        PaintBand(dc, region, scratch, -2 * band, q);
     }
+    PaintBand(dc, region, scratch, band, width == 2 ? r : p);
+    PaintBand(dc, region, scratch, -band, s);
     DeleteObject(scratch);
     return 0;
 }
@@ -171,11 +181,11 @@ int32_t DrawHotButton(HWND button, DRAWITEMSTRUCT* item) {
 
     // A region is filled before its edge is drawn over it; a rectangle gets
     // its border first and the face inside it, then the focus outline.
-    if (region) PaintFace(dc, face, region, item->rcItem, frame);
+    if (region) PaintFace(button, dc, face, region, item->rcItem, frame);
     DrawBorder(button, dc, region, (state & ODS_SELECTED) != 0, &frame);
     if (!region) {
-        PaintFace(dc, face, nullptr, item->rcItem, frame);
-        if (state & (ODS_FOCUS | ODS_DEFAULT)) controls::DrawOutline(dc, item->rcItem);
+        PaintFace(button, dc, face, nullptr, item->rcItem, frame);
+        if (state & (ODS_FOCUS | ODS_DEFAULT)) controls::DrawOutline(dc, item->rcItem, controls::DrawingScale(button));
     }
     if (caption[0] != 0) {
         if (region) SelectClipRgn(dc, region);

@@ -62,19 +62,18 @@ int32_t DrawPushButton(HWND button, DRAWITEMSTRUCT* item) {
     RECT text = controls::CaptionLayout(button, item, caption);
     const LONG_PTR style = GetWindowLongPtrA(button, GWL_STYLE);
     const bool outlined = (state & (ODS_FOCUS | ODS_DEFAULT)) != 0;
-    if (outlined) controls::RectInflate(frame, -1, -1);
+    const int scale = controls::DrawingScale(button);
+    if (outlined) controls::RectInflate(frame, -scale, -scale);
 
     if (style & BS_FLAT) {
-        controls::DrawOutline(dc, frame);
-        controls::RectInflate(frame, -1, -1);
+        controls::DrawOutline(dc, frame, scale);
+        controls::RectInflate(frame, -scale, -scale);
     } else {
-        UINT frameState = DFCS_BUTTONPUSH | DFCS_ADJUSTRECT;
-        if (state & ODS_SELECTED) frameState |= DFCS_PUSHED;
-        DrawFrameControl(dc, &frame, DFC_BUTTON, frameState);
+        controls::DrawButtonEdge(dc, &frame, (state & ODS_SELECTED) != 0, scale);
     }
     FillSolid(dc, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
               controls::ColourProperty(button, RT_PROP_BACK_COLOUR));
-    if (outlined) controls::DrawOutline(dc, item->rcItem);
+    if (outlined) controls::DrawOutline(dc, item->rcItem, scale);
     if (caption[0] == 0) return 0;
     ButtonTextLayout(dc, button, caption, state, &text);
     return 0;

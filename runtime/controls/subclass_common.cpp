@@ -1,4 +1,7 @@
 // Pieces shared by the subclass procedures.
+#include <initializer_list>
+
+#include "rt_dpi.h"
 #include "subclass_common.h"
 
 namespace controls {
@@ -57,10 +60,22 @@ void ReleaseControl(HWND window, const ControlKind& kind, WNDPROC previous) {
     SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
 }
 
-void DrawOutline(HDC dc, const RECT& r) {
+void DrawOutline(HDC dc, const RECT& r, int scale) {
     HGDIOBJ previous = SelectObject(dc, GetStockObject(NULL_BRUSH));
-    Rectangle(dc, r.left, r.top, r.right, r.bottom);
+    for (int i = 0; i < scale; ++i) Rectangle(dc, r.left + i, r.top + i, r.right - i, r.bottom - i);
     SelectObject(dc, previous);
+}
+
+int DrawingScale(HWND window) { return WindowDpi(window) >= 144 ? 2 : 1; }
+
+void DrawButtonEdge(HDC dc, RECT* r, bool pushed, int scale) {
+    if (scale == 1) {
+        DrawFrameControl(dc, r, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_ADJUSTRECT | (pushed ? DFCS_PUSHED : 0));
+        return;
+    }
+    for (const UINT band : {pushed ? BDR_SUNKENOUTER : BDR_RAISEDOUTER, pushed ? BDR_SUNKENINNER : BDR_RAISEDINNER}) {
+        for (int i = 0; i < scale; ++i) DrawEdge(dc, r, band, BF_RECT | BF_SOFT | BF_ADJUST);
+    }
 }
 
 void (*pictureLoader)(HWND, const char*, UINT, UINT);
@@ -97,7 +112,7 @@ RECT CaptionLayout(HWND button, const DRAWITEMSTRUCT* item, char (&caption)[255]
     if (GetWindowLongPtrA(button, GWL_STYLE) & BS_MULTILINE) {
         RectInflate(text, -2 * GetSystemMetrics(SM_CXEDGE), -2 * GetSystemMetrics(SM_CYEDGE));
     }
-    if (item->itemState & ODS_SELECTED) RectOffset(text, 1, 1);
+    if (item->itemState & ODS_SELECTED) RectOffset(text, DrawingScale(button), DrawingScale(button));
     return text;
 }
 

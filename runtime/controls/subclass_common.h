@@ -102,7 +102,13 @@ void ReleaseControl(HWND window, const ControlKind& kind, WNDPROC previous);
 
 // A rectangle outline in the DC's pen, not filled: the focus and default
 // mark of owner-drawn buttons.
-void DrawOutline(HDC dc, const RECT& r);
+void DrawOutline(HDC dc, const RECT& r, int scale = 1);  // scale lines, each inside the one before
+// Device pixels per 96-DPI pixel of the lines a button draws: 1 up to 143
+// DPI, 2 from 144.
+int DrawingScale(HWND window);
+// A push button's 3D edge: at scale 1 the system's own frame; above, each of
+// its two bands scale pixels wide. Shrinks r to what lies inside.
+void DrawButtonEdge(HDC dc, RECT* r, bool pushed, int scale);
 
 // Deletes the image in the control's slot unless another control holds it.
 void ReleaseImage(HWND window, UINT getImageMessage);

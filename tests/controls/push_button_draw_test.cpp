@@ -7,6 +7,7 @@
 #include "pixels.h"
 #include "reflecting_parent.h"
 #include "rt_controls_internal.h"
+#include "test_support.h"
 
 namespace {
 
@@ -120,6 +121,47 @@ TEST_F(PushButtonDrawTest, FocusAndDefaultDrawTheOutlineOnTheItemRectangle) {
         EXPECT_EQ(DescribeColour(p->At(1, 1)), DescribeColour(plain.At(0, 0)));
         EXPECT_EQ(DescribeColour(p->At(6, 6)), DescribeColour(kFace));
     }
+}
+
+// At 144 DPI a line of the drawing is two pixels: each band of the edge, the
+// focus and default outline, the pushed caption's move; a hot-tracking
+// button's border too.
+TEST_F(PushButtonDrawTest, LinesAreTwoPixelsAt144Dpi) {
+    if (!StartedAtDpi()) {
+        std::string output;
+        EXPECT_TRUE(PassesAtDpi(144, "PushButtonDrawTest.LinesAreTwoPixelsAt144Dpi", &output)) << output;
+        return;
+    }
+    // Each band in the colour of the system's own frame's one-pixel band.
+    const auto colourAt = [](const Pixels& p, int x) { return DescribeColour(p.At(x, kHeight / 2)); };
+    const Pixels system = SystemFrame(0);
+    const Pixels systemPushed = SystemFrame(DFCS_PUSHED);
+    HWND hot = parent_.AddChild("BUTTON", "Hot", BS_OWNERDRAW, 20, 60, kWidth, kHeight, 4);
+    ControlSubclass(hot, CONTROL_HOT_BUTTON);
+    SetPropA(hot, RT_PROP_BORDER_WIDTH, reinterpret_cast<HANDLE>(2));
+    HWND button = MakeButton("OK");
+    for (HWND b : {button, hot}) {
+        UseColours(b, kFace, kCaption);
+        const Pixels raised = Shot(b, b == hot ? "hot_raised_144" : "raised_144");
+        for (int x : {0, 1}) EXPECT_EQ(colourAt(raised, x), colourAt(system, 0)) << x;
+        for (int x : {2, 3}) EXPECT_EQ(colourAt(raised, x), colourAt(system, 1)) << x;
+        EXPECT_EQ(colourAt(raised, 4), DescribeColour(kFace));
+        for (int x : {kWidth - 1, kWidth - 2}) EXPECT_EQ(colourAt(raised, x), colourAt(system, kWidth - 1)) << x;
+        for (int x : {kWidth - 3, kWidth - 4}) EXPECT_EQ(colourAt(raised, x), colourAt(system, kWidth - 2)) << x;
+        // The outline: the push button's edge moves inwards, a hot button's
+        // edge lies under it.
+        SetFocus(b);
+        const Pixels focused = Shot(b, b == hot ? "hot_focused_144" : "focused_144");
+        for (int x : {0, 1}) EXPECT_EQ(colourAt(focused, x), DescribeColour(RGB(0, 0, 0))) << x;
+        for (int x : {2, 3}) EXPECT_EQ(colourAt(focused, x), colourAt(system, b == hot ? 1 : 0)) << x;
+        SetFocus(parent_.hwnd);
+    }
+    const RECT normal = Shot(button, "before_push_144").BoundsOf(kCaption, Inside());
+    SendMessageA(button, BM_SETSTATE, TRUE, 0);
+    const Pixels pushed = Shot(button, "pushed_144");
+    EXPECT_EQ(pushed.BoundsOf(kCaption, Inside()).left, normal.left + 2);
+    for (int x : {0, 1}) EXPECT_EQ(colourAt(pushed, x), colourAt(systemPushed, 0)) << x;
+    for (int x : {2, 3}) EXPECT_EQ(colourAt(pushed, x), colourAt(systemPushed, 1)) << x;
 }
 
 TEST_F(PushButtonDrawTest, DisabledCaptionIsEmbossedOnePixelHigher) {
