@@ -23,9 +23,11 @@ int32_t WindowDpi(HWND window) {
     if (!window) return SystemDpi();
     // A window the runtime placed again for a new DPI is at that DPI, which
     // its top-level window keeps; and a program may send the change itself.
-    if (const uintptr_t placed = KeptValue(GetAncestor(window, GA_ROOT), KEPT_LAID_OUT_DPI)) {
-        return static_cast<int32_t>(placed);
-    }
+    // Climbed parent by parent: the platform answers those from the process,
+    // the root itself only from its server.
+    HWND top = window;
+    while (top && (GetWindowLongPtrA(top, GWL_STYLE) & WS_CHILD)) top = GetAncestor(top, GA_PARENT);
+    if (const uintptr_t placed = KeptValue(top, KEPT_LAID_OUT_DPI)) return static_cast<int32_t>(placed);
     using DpiOfWindow = UINT(WINAPI*)(HWND);
     static FARPROC ofWindow;
     static bool looked;
