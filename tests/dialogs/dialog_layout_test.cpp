@@ -8,6 +8,7 @@
 
 #include "corvantis.h"
 #include "gdi_ledger.h"
+#include "pixels.h"
 #include "rt_core.h"
 #include "test_support.h"
 
@@ -179,6 +180,10 @@ TEST_P(DpiLayoutTest, DialogOfEveryControlIsItsPixelsAtTheDpi) {
     GetClientRect(dialog_.hwnd, &client);
     ExpectAt(client, RECT{0, 0, 330, 320}, dpi_, "dialog client");
     ExpectEveryControl(dialog_.hwnd, dpi_);
+    RECT shown;
+    GetWindowRect(dialog_.hwnd, &shown);
+    RedrawWindow(dialog_.hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    SavePng(CaptureScreen(shown), "every_control_" + std::to_string(dpi_));
 }
 
 TEST_P(DpiLayoutTest, WindowAndMdiFrameChildrenAreTheirPixelsAtTheDpi) {
