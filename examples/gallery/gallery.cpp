@@ -10,6 +10,7 @@
 
 #include "rt_controls.h"
 #include "rt_dialogs.h"
+#include "rt_dpi.h"
 #include "rt_events.h"
 #include "rt_program.h"
 #include "rt_windows.h"
@@ -219,7 +220,9 @@ void FillButtons() {
     // bitmap face that changes while the pointer is over it.
     ControlAdd(w, CONTROL_HOT_BUTTON, "Hover me", 150, 40, 140, 50, 0, kHotButtonId);
     HWND hot = GetDlgItem(w->hwnd, kHotButtonId);
-    SetWindowRgn(hot, CreateEllipticRgn(0, 0, 140, 50), TRUE);
+    // Win32 called directly works in device pixels: the ellipse at the DPI.
+    const int32_t dpi = WindowDpi(hot);
+    SetWindowRgn(hot, CreateEllipticRgn(0, 0, ToDevicePixels(140, dpi), ToDevicePixels(50, dpi)), TRUE);
     HINSTANCE module = GetModuleHandleA(nullptr);
     SetPropA(hot, RT_PROP_NORMAL_BITMAP, LoadImageA(module, "FACE_NORMAL", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     SetPropA(hot, RT_PROP_HOT_BITMAP, LoadImageA(module, "FACE_HOT", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
@@ -239,14 +242,27 @@ void DrawCanvas() {
     HDC screen = GetDC(CanvasChild.hwnd);
     HDC memory = CreateCompatibleDC(screen);
     HGDIOBJ previousBitmap = SelectObject(memory, CanvasChild.backBitmap);
+    // Drawn in 96-DPI pixels: the DC scales them to the window's DPI, into
+    // the bitmap's device pixels, so the picture stays sharp.
+    const int32_t dpi = WindowDpi(CanvasChild.hwnd);
+    SetMapMode(memory, MM_ANISOTROPIC);
+    SetWindowExtEx(memory, DPI_BASE, DPI_BASE, nullptr);
+    SetViewportExtEx(memory, dpi, dpi, nullptr);
     HGDIOBJ previousPen = SelectObject(memory, CreatePen(PS_SOLID, 3, RGB(40, 90, 170)));
     HGDIOBJ previousBrush = SelectObject(memory, CreateSolidBrush(RGB(250, 200, 90)));
     for (int i = 0; i < 5; ++i) Ellipse(memory, 20 + 40 * i, 20 + 15 * i, 120 + 40 * i, 90 + 15 * i);
     DeleteObject(SelectObject(memory, previousBrush));
     DeleteObject(SelectObject(memory, previousPen));
     SetBkMode(memory, TRANSPARENT);
+    // A font of 96-DPI pixels too: stock fonts are made at the system's DPI.
+    LOGFONTA face{};
+    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof(face), &face);
+    face.lfHeight = -13;
+    face.lfWeight = FW_BOLD;
+    HGDIOBJ previousFont = SelectObject(memory, CreateFontIndirectA(&face));
     TextOutA(memory, 20, 190, "Drawn once into the backing bitmap;", 35);
     TextOutA(memory, 20, 208, "every repaint copies from it.", 29);
+    DeleteObject(SelectObject(memory, previousFont));
     SelectObject(memory, previousBitmap);
     DeleteDC(memory);
     ReleaseDC(CanvasChild.hwnd, screen);
