@@ -4,6 +4,8 @@
 // the bitmap dialog font is from scaling. So the pixels the program gave are
 // kept beside each definition, and once the dialog manager has made the
 // windows they are put where those pixels, scaled to the DPI, say.
+#include <algorithm>
+
 #include "rt_controls_internal.h"
 #include "rt_dialogs_internal.h"
 #include "rt_dpi.h"
@@ -38,6 +40,38 @@ POINT MadePlace(HWND dialog, const int32_t* units) {
     return POINT{made.left, made.top};
 }
 
+// Advance widths of the design's face, "MS Sans Serif" at 8 points and 96
+// DPI, for ' ' to '~', as the platform draws them: the widths a program's
+// captions were sized to. The face comes in other shapes at other DPIs, so
+// they are kept rather than measured.
+constexpr uint8_t kDesignAdvance[95] = {
+    3, 3, 5, 7, 6, 8, 6, 2, 3, 3, 4, 6, 3, 3, 3, 5, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 3, 3, 6, 6, 6, 6,
+    11, 7, 7, 7, 8, 7, 6, 8, 8, 3, 5, 7, 6, 9, 8, 8, 7, 8, 8, 7, 7, 8, 7, 11, 7, 7, 7, 3, 5, 3, 6, 6,
+    3, 6, 6, 6, 6, 6, 3, 6, 6, 2, 2, 6, 2, 8, 6, 6, 6, 6, 3, 5, 3, 6, 6, 8, 5, 5, 5, 4, 2, 4, 7};
+
+// A caption's width in the design's face at 96 DPI; a character beyond
+// ASCII (one lead byte in UTF-8 or a byte of a code page) counts as 7.
+int32_t DesignWidth(const char* text) {
+    int32_t width = 0;
+    for (auto* p = reinterpret_cast<const unsigned char*>(text); p && *p; ++p) {
+        if (*p >= 32 && *p < 127) {
+            width += kDesignAdvance[*p - 32];
+        } else if ((*p & 0xC0) != 0x80) {
+            width += 7;
+        }
+    }
+    return width;
+}
+
+// The width of a caption in font, on one line.
+int32_t TextWidth(HDC dc, HFONT font, const char* text) {
+    HGDIOBJ previous = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text, StrLength(text), &size);
+    SelectObject(dc, previous);
+    return size.cx;
+}
+
 int CALLBACK NoteScalable(const LOGFONTA*, const TEXTMETRICA*, DWORD type, LPARAM found) {
     if (!(type & RASTER_FONTTYPE)) *reinterpret_cast<bool*>(found) = true;
     return TRUE;
@@ -54,7 +88,7 @@ void ForgetPixelRect(const void* definition) {
     for (uint8_t i = 0; i < 4; ++i) KeepValue(definition, KEPT_PIXELS + i, 0);
 }
 
-HFONT DialogFontForDpi(int32_t dpi) {
+HFONT DialogFontForDpi(int32_t dpi, const DialogDefinition* definition) {
     // The design's face where the system has it as a scalable font (a bitmap
     // face stops growing after a few sizes), otherwise the system's message
     // face. Chosen once.
@@ -73,19 +107,45 @@ HFONT DialogFontForDpi(int32_t dpi) {
             StrCopyBounded(font.lfFaceName, metrics.lfMessageFont.lfFaceName, sizeof(font.lfFaceName));
         }
     }
-    font.lfHeight = -MulDiv(8, dpi, 72);  // the template's 8 points
-    return CreateFontIndirectA(&font);
+    // The template's 8 points, but no caption wider than in the design's
+    // face scaled: the program sized its controls to that, and another face
+    // may be wider.
+    HDC dc = CreateCompatibleDC(nullptr);
+    font.lfHeight = -MulDiv(8, dpi, 72);
+    HFONT made = nullptr;
+    for (int tries = 0; tries < 8 && font.lfHeight < 0; ++tries) {
+        made = CreateFontIndirectA(&font);
+        int64_t worst = 0;  // the widest caption over its scaled design width, in 1/1024
+        for (const ControlDefinition* c = definition ? definition->controls : nullptr; c; c = c->next) {
+            const int64_t want = static_cast<int64_t>(DesignWidth(c->text)) * dpi;
+            if (want > 0) worst = std::max(worst, TextWidth(dc, made, c->text) * int64_t{DPI_BASE} * 1024 / want);
+        }
+        if (worst <= 1024 || !made) break;
+        DeleteObject(made);
+        made = nullptr;
+        // Smaller by one at least.
+        font.lfHeight = std::max<LONG>(font.lfHeight + 1, static_cast<LONG>(font.lfHeight * 1024 / worst));
+    }
+    DeleteDC(dc);
+    return made ? made : CreateFontIndirectA(&font);
 }
 
 DialogLayout DialogLayoutStart(HWND dialog, const DialogDefinition* definition, const RECT* suggested) {
     DialogLayout layout{dialog, definition, WindowDpi(dialog), nullptr, suggested != nullptr};
-    // At 96 DPI the template's font is the design's own, and of its size;
-    // back at 96 after a change, the one made for it.
+    // At 96 DPI the template's font is the design's own, and of its size,
+    // and it is the one again when a dialog that started at 96 comes back.
     HFONT old = reinterpret_cast<HFONT>(KeptValue(dialog, KEPT_FONT));
-    if ((layout.dpi != DPI_BASE || old) && (layout.font = DialogFontForDpi(layout.dpi))) {
-        KeepValue(dialog, KEPT_FONT, reinterpret_cast<uintptr_t>(layout.font));
-        SendMessageA(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(layout.font), FALSE);
+    if (!suggested && layout.dpi == DPI_BASE) {
+        KeepValue(dialog, KEPT_TEMPLATE_FONT, static_cast<uintptr_t>(SendMessageA(dialog, WM_GETFONT, 0, 0)));
     }
+    const auto design = reinterpret_cast<HFONT>(KeptValue(dialog, KEPT_TEMPLATE_FONT));
+    if (old && layout.dpi == DPI_BASE && design) {
+        layout.font = design;
+        KeepValue(dialog, KEPT_FONT, 0);
+    } else if ((layout.dpi != DPI_BASE || old) && (layout.font = DialogFontForDpi(layout.dpi, definition))) {
+        KeepValue(dialog, KEPT_FONT, reinterpret_cast<uintptr_t>(layout.font));
+    }
+    if (layout.font) SendMessageA(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(layout.font), FALSE);
     RECT outer;
     RECT client;
     if (suggested) {
@@ -127,6 +187,7 @@ void DialogLayoutPlace(const DialogLayout& layout, HWND control, const ControlDe
 
 void DialogLayoutEnd(HWND dialog) {
     KeepValue(dialog, KEPT_LAID_OUT_DPI, 0);
+    KeepValue(dialog, KEPT_TEMPLATE_FONT, 0);
     if (HGDIOBJ font = reinterpret_cast<HGDIOBJ>(KeptValue(dialog, KEPT_FONT))) {
         KeepValue(dialog, KEPT_FONT, 0);
         DeleteObject(font);

@@ -39,8 +39,9 @@ void KeepValue(const void* key, uint8_t slot, uintptr_t value);
 enum : uint8_t {
     KEPT_FIRST_SLOT = 9,
     KEPT_PIXELS = KEPT_FIRST_SLOT,       // four: a definition's 96-DPI left, top, right, bottom
-    KEPT_FONT = KEPT_PIXELS + 4,         // the font a window made for its children at its DPI
+    KEPT_FONT = KEPT_PIXELS + 4,         // the font a dialog made for its DPI
     KEPT_LAID_OUT_DPI,                   // a top-level window's DPI, once it has changed
+    KEPT_TEMPLATE_FONT,                  // a dialog's own font from its template, at 96 DPI
 };
 
 // The subclass procedures that ControlSubclass installs.

@@ -88,9 +88,11 @@ struct DialogLayout {
 DialogLayout DialogLayoutStart(HWND dialog, const DialogDefinition* definition, const RECT* suggested = nullptr);
 void DialogLayoutPlace(const DialogLayout& layout, HWND control, const ControlDefinition* node);
 void DialogLayoutEnd(HWND dialog);
-// The dialog font, 8 points at dpi: the design's face where it scales,
-// otherwise the system's message face. The caller deletes it.
-HFONT DialogFontForDpi(int32_t dpi);
+// The dialog font, 8 points at dpi, or smaller where a caption of the
+// definition's controls would be wider than in the design's face scaled to
+// dpi: the design's face where it scales, otherwise the system's message
+// face. The caller deletes it.
+HFONT DialogFontForDpi(int32_t dpi, const DialogDefinition* definition);
 
 // Every defined dialog, in definition order; freed at program end.
 struct WindowListNode {

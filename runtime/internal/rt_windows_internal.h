@@ -23,9 +23,9 @@ int32_t WindowPaint(HWND window, WPARAM wParam, LPARAM lParam);
 
 // A top-level runtime window moved to dpi (WM_DPICHANGED): its children, and
 // those of its child windows and MDI client, are placed again at the new DPI,
-// those with the system's font or the one made before get one made for it,
-// the record's font too, and the window takes the suggested rectangle.
-// WindowDpiForget deletes what that made, when the window goes.
+// the record's font is made for it, the window takes the suggested rectangle
+// and its bars and MDI client follow. WindowDpiForget forgets the DPI when
+// the window goes.
 void WindowFollowDpi(HWND window, WindowRecord* record, int32_t dpi, const RECT* suggested);
 void WindowDpiForget(HWND window);
 // Fills the clip box with the window colour, then raises EVENT_ERASE with the

@@ -9,24 +9,27 @@ namespace {
 struct Rescale {
     int32_t from;
     int32_t to;
-    HFONT oldFont;  // what the children had from the window (null: the system's)
-    HFONT newFont;
 
     LONG operator()(LONG v) const { return ToDevicePixels(FromDevicePixels(v, from), to); }
 };
 
-// A font like font (null: the system's, made at the system DPI) whose height
-// is that of 'to' instead of 'from'.
+// A font like font whose height is that of 'to' instead of 'from'. The
+// width is left to the face: a bitmap face without the size keeps its own
+// glyphs rather than spreading them.
 HFONT FontAtDpi(HGDIOBJ font, int32_t from, int32_t to) {
     LOGFONTA description{};
-    if (!font) {
-        font = GetStockObject(SYSTEM_FONT);
-        from = WindowDpi(nullptr);
-    }
     if (!GetObjectA(font, sizeof(description), &description)) return nullptr;
     description.lfHeight = MulDiv(description.lfHeight, to, from);
-    description.lfWidth = MulDiv(description.lfWidth, to, from);
+    description.lfWidth = 0;
     return CreateFontIndirectA(&description);
+}
+
+// Toolbars and status bars place themselves along their parent when told
+// it changed size.
+bool IsBar(HWND window) {
+    char name[24] = "";
+    GetClassNameA(window, name, sizeof(name));
+    return TextEquals(name, "msctls_statusbar32") || TextEquals(name, "ToolbarWindow32");
 }
 
 // Runtime windows and MDI clients lay out their own children the same way;
@@ -45,9 +48,6 @@ void PlaceChildren(HWND parent, const Rescale& rescale) {
         const LONG top = rescale(r.top);
         SetWindowPos(child, nullptr, left, top, rescale(r.right) - left, rescale(r.bottom) - top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
-        if (reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0)) == rescale.oldFont) {
-            SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(rescale.newFont), TRUE);
-        }
         if (HoldsPlacedChildren(child)) PlaceChildren(child, rescale);
     }
 }
@@ -57,18 +57,19 @@ void PlaceChildren(HWND parent, const Rescale& rescale) {
 void WindowFollowDpi(HWND window, WindowRecord* record, int32_t dpi, const RECT* suggested) {
     const int32_t from = WindowDpi(window);
     KeepValue(window, KEPT_LAID_OUT_DPI, static_cast<uintptr_t>(dpi));
-    if (from != dpi) {
-        const auto oldFont = reinterpret_cast<HFONT>(KeptValue(window, KEPT_FONT));
-        const Rescale rescale{from, dpi, oldFont, FontAtDpi(oldFont, from, dpi)};
-        KeepValue(window, KEPT_FONT, reinterpret_cast<uintptr_t>(rescale.newFont));
-        PlaceChildren(window, rescale);
-        if (oldFont) DeleteObject(oldFont);
-    }
-    // Last: a frame fits its client to its bars as it is resized.
+    // Children keep their fonts: the system's, which a window made at this
+    // DPI has as well, or the program's own.
+    if (from != dpi) PlaceChildren(window, Rescale{from, dpi});
+    // Last the window's own size, then the bars along it, then a frame's
+    // client between them.
     if (suggested) {
         SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                      suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (IsBar(child)) SendMessageA(child, WM_SIZE, 0, 0);
+    }
+    if (record && record->mdiClient) FitClientToBars(window, record->mdiClient);
     if (from != dpi && record && record->font) {
         HFONT own = FontAtDpi(record->font, from, dpi);
         if (own) {
@@ -78,10 +79,4 @@ void WindowFollowDpi(HWND window, WindowRecord* record, int32_t dpi, const RECT*
     }
 }
 
-void WindowDpiForget(HWND window) {
-    KeepValue(window, KEPT_LAID_OUT_DPI, 0);
-    if (HGDIOBJ font = reinterpret_cast<HGDIOBJ>(KeptValue(window, KEPT_FONT))) {
-        KeepValue(window, KEPT_FONT, 0);
-        DeleteObject(font);
-    }
-}
+void WindowDpiForget(HWND window) { KeepValue(window, KEPT_LAID_OUT_DPI, 0); }

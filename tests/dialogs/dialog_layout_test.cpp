@@ -36,9 +36,11 @@ const Placed kControls[] = {
     {CONTROL_LIST_VIEW, "", {14, 240, 154, 280}, 0},
     {CONTROL_TREE_VIEW, "", {160, 264, 310, 300}, 0},
     {CONTROL_RICH_EDIT, "type here", {14, 290, 154, 314}, WS_BORDER},
+    // One pixel wider than its caption at 96 DPI.
+    {CONTROL_LABEL, "Remember my settings", {200, 150, 306, 170}, 0},
 };
 constexpr int32_t kFirstId = 100;
-constexpr int32_t kWider = 30;
+constexpr int32_t kWider = 50;
 
 RECT AtDpi(const RECT& r, int dpi) {
     return RECT{MulDiv(r.left, dpi, 96), MulDiv(r.top, dpi, 96), MulDiv(r.right, dpi, 96), MulDiv(r.bottom, dpi, 96)};
@@ -87,8 +89,10 @@ void ExpectCaptionFits(HWND control, const Placed& placed, int dpi) {
     EXPECT_LE(metrics.tmHeight, client.bottom) << "\"" << placed.text << "\" at " << dpi << " DPI";
     // The dialog font grows with the DPI, and not beyond it.
     const bool dialog = GetClassLongA(GetParent(control), GCW_ATOM) == DialogClassAtom;
+    // (or smaller, where a wider face would cut the captions).
     if (dialog) {
-        EXPECT_NEAR(metrics.tmHeight, 13.0 * dpi / 96, 1.0 + dpi / 96) << placed.text << " at " << dpi;
+        EXPECT_LE(metrics.tmHeight, 13.0 * dpi / 96 + 2) << placed.text << " at " << dpi;
+        EXPECT_GE(metrics.tmHeight, 0.85 * 13.0 * dpi / 96) << placed.text << " at " << dpi;
     }
 }
 
@@ -122,6 +126,19 @@ int32_t CountDpiEvents() {
         lastEventDpi = LOWORD(EventWParam);
     }
     return 0;
+}
+
+// The width of a control's caption in the font it draws with.
+LONG CaptionWidth(HWND control) {
+    char text[64] = "";
+    GetWindowTextA(control, text, sizeof(text));
+    HDC dc = GetDC(control);
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text, static_cast<int>(strlen(text)), &size);
+    SelectObject(dc, previous);
+    ReleaseDC(control, dc);
+    return size.cx;
 }
 
 // What the system suggests for a window moved to another DPI: its place, and
@@ -216,11 +233,24 @@ TEST_F(DpiTest, ChangesOfDpiPlaceEverythingAgainAndLeakNothing) {
     ASSERT_NE(DialogShow(&dialog_, nullptr), nullptr);
     ASSERT_EQ(WindowCreate(&window_, 20, 20, 370, 330, 0, nullptr, "Children", CountDpiEvents), 1);
     AddEveryControl(&window_, kWider);
+    ASSERT_EQ(WindowCreate(&frame_, 30, 30, 600, 450, WINOPT_FRAME, nullptr, "Frame", nullptr), 1);
+    ControlAdd(&frame_, CONTROL_STATUS_BAR, "Ready", 0, 0, 0, 0, WS_CHILD | WS_VISIBLE, 7);
     const std::vector<RECT> dialogAtStart = ChildRects(dialog_.hwnd);
     const std::vector<RECT> windowAtStart = ChildRects(window_.hwnd);
+    const HFONT dialogFont = reinterpret_cast<HFONT>(SendDlgItemMessageA(dialog_.hwnd, kFirstId, WM_GETFONT, 0, 0));
+    const LONG windowCaption = CaptionWidth(GetDlgItem(window_.hwnd, kFirstId));
 
-    for (HWND w : {dialog_.hwnd, window_.hwnd}) SendDpiChange(w, 96, 192);
-    EXPECT_EQ(dpiEvents, 2);
+    for (HWND w : {dialog_.hwnd, window_.hwnd, frame_.hwnd}) SendDpiChange(w, 96, 192);
+    // The bar along the frame's new bottom, the client down to the bar; the
+    // window's captions drawn twice as large.
+    RECT frameClient;
+    GetClientRect(frame_.hwnd, &frameClient);
+    const RECT bar = InParent(GetDlgItem(frame_.hwnd, 7));
+    EXPECT_EQ(bar.bottom, frameClient.bottom);
+    EXPECT_EQ(bar.right, frameClient.right);
+    EXPECT_EQ(InParent(frame_.mdiClient).bottom, bar.top);
+    EXPECT_GE(CaptionWidth(GetDlgItem(window_.hwnd, kFirstId)), windowCaption);
+    EXPECT_EQ(dpiEvents, 2);  // the frame has no handler
     EXPECT_EQ(lastEventDpi, 192);
     EXPECT_EQ(WindowDpi(GetDlgItem(dialog_.hwnd, kFirstId)), 192);
     RECT client;
@@ -247,9 +277,11 @@ TEST_F(DpiTest, ChangesOfDpiPlaceEverythingAgainAndLeakNothing) {
     for (size_t i = 0; i < windowAtStart.size(); ++i) EXPECT_TRUE(EqualRect(&windowAtEnd[i], &windowAtStart[i])) << i;
     GetClientRect(dialog_.hwnd, &client);
     ExpectAt(client, RECT{0, 0, 330, 320}, 96, "dialog client");
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendDlgItemMessageA(dialog_.hwnd, kFirstId, WM_GETFONT, 0, 0)), dialogFont);
     // What the changes made goes with the windows.
     DialogClose(&dialog_, 0);
     DestroyWindow(window_.hwnd);
+    DestroyWindow(frame_.hwnd);
     EXPECT_EQ(ledger.Live(), 0u);
     EXPECT_EQ(ledger.ForeignDeletions(), 0u);
 }
