@@ -115,16 +115,16 @@ HFONT DialogFontForDpi(int32_t dpi, const DialogDefinition* definition) {
     HFONT made = nullptr;
     for (int tries = 0; tries < 8 && font.lfHeight < 0; ++tries) {
         made = CreateFontIndirectA(&font);
-        int64_t worst = 0;  // the widest caption over its scaled design width, in 1/1024
+        int32_t worst = 0;  // the widest caption over its scaled design width, in 1/1024
         for (const ControlDefinition* c = definition ? definition->controls : nullptr; c; c = c->next) {
-            const int64_t want = static_cast<int64_t>(DesignWidth(c->text)) * dpi;
-            if (want > 0) worst = std::max(worst, TextWidth(dc, made, c->text) * int64_t{DPI_BASE} * 1024 / want);
+            const int32_t want = ToDevicePixels(DesignWidth(c->text), dpi);
+            if (want > 0) worst = std::max(worst, MulDiv(TextWidth(dc, made, c->text), 1024, want));
         }
         if (worst <= 1024 || !made) break;
         DeleteObject(made);
         made = nullptr;
         // Smaller by one at least.
-        font.lfHeight = std::max<LONG>(font.lfHeight + 1, static_cast<LONG>(font.lfHeight * 1024 / worst));
+        font.lfHeight = std::max<LONG>(font.lfHeight + 1, MulDiv(font.lfHeight, 1024, worst));
     }
     DeleteDC(dc);
     return made ? made : CreateFontIndirectA(&font);
