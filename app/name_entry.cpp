@@ -63,6 +63,15 @@ void ApplicationScript() {
     ControlAdd(&NameDialog, CONTROL_EDIT, "", 14, 33, 250, 20, WS_CHILD | WS_VISIBLE | WS_BORDER, kEditId);
     ControlAdd(&NameDialog, CONTROL_PUSH_BUTTON, "OK", 240, 78, 70, 20, WS_CHILD | WS_VISIBLE, kButtonId);
     DialogShow(&NameDialog, nullptr);
+    // Without its window the program could never be seen or closed: it says
+    // so and ends instead of waiting for ever.
+    if (!NameDialog.hwnd) {
+        static const char kNoWindow[] = "name_entry: the dialog could not be made\n";
+        DWORD written = 0;
+        WriteFile(GetStdHandle(STD_ERROR_HANDLE), kNoWindow, sizeof kNoWindow - 1, &written, nullptr);
+        ExitCode = 1;
+        ProgramEnd();
+    }
     do {
         WaitEvents(0);
     } while (NameDialog.hwnd);

@@ -246,4 +246,36 @@ TEST_F(NameEntryApp, AltF4EndsTheProgramWithExitCodeZero) {
     EXPECT_EQ(program_.ExitCode(), 0u);
 }
 
+// With no display to show on, no window can be made: the program must say so
+// and end, not wait unseen for ever. It is started from a shell, as a user
+// would, since the platform's own processes keep the display they were given;
+// the shell leaves what it printed and its exit code in a file.
+TEST(NameEntryWithoutWindow, EndsWithAMessageAndAFailureCode) {
+    std::string program = RT_APPLICATION;
+    if (program.compare(0, 2, "Z:") == 0) program.erase(0, 2);
+    const std::string report = program + ".no-window.txt";
+    const std::string reportPath = "Z:" + report;
+    DeleteFileA(reportPath.c_str());
+    RunProgram("Z:\\bin\\sh",
+               "-c \"DISPLAY=:977 ${WINELOADER:-wine} '" + program + "' >'" + report + "' 2>&1; echo exit $? >>'" +
+                   report + "'\"",
+               0);
+    std::string shown;
+    const bool ended = WaitUntil([&] {
+        shown.clear();
+        HANDLE file = CreateFileA(reportPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return false;
+        char buffer[4096];
+        DWORD got = 0;
+        if (ReadFile(file, buffer, sizeof(buffer), &got, nullptr)) shown.assign(buffer, got);
+        CloseHandle(file);
+        return shown.find("exit ") != std::string::npos;
+    });
+    DeleteFileA(reportPath.c_str());
+    ASSERT_TRUE(ended) << "still running unseen after 60 s: " << shown;
+    EXPECT_NE(shown.find("the dialog could not be made"), std::string::npos) << shown;
+    EXPECT_EQ(shown.find("exit 0"), std::string::npos) << shown;
+}
+
 }  // namespace
