@@ -1,6 +1,6 @@
 // Ordinary C++ programs built outside this tree against the installed
 // package (tests/programs, built by rt_build_starter in cmake/harness.sh),
-// plainly and, with GCC, optimised whole (on i686 also those built with
+// unoptimised and, with GCC, optimised whole (on i686 also those built with
 // Clang): they run, and what the language
 // does around the runtime's start and END is in the trace they leave.
 #include <gtest/gtest.h>
@@ -58,6 +58,12 @@ TEST(Programs, OrdinaryCppAroundTheRuntimeAndEveryFunctionLinked) {
         const ProgramResult every = RunProgram(build + "/every_function.exe", "", 60000);
         ASSERT_TRUE(every.started);
         EXPECT_EQ(every.exitCode, 0u) << "missing or misbehaving: the exit code counts them";
+
+        for (const char* library : {"/library.exe", "/library_optimised.exe"}) {
+            const ProgramResult run = RunProgram(build + library, "", 60000);
+            ASSERT_TRUE(run.started) << library << " was not built";
+            EXPECT_EQ(run.exitCode, 0u) << library << ": the exit code counts what went wrong";
+        }
     }
 }
 
