@@ -6,6 +6,22 @@
 
 namespace controls {
 
+namespace {
+
+constexpr uintptr_t kNotDefault = 1;
+constexpr uintptr_t kDefault = 2;
+
+// Owner-drawn push buttons take part in the dialog manager's default-button
+// logic as the system's push buttons do: it asks them what they are and
+// moves the default mark with BM_SETSTYLE, which must not reach the button
+// itself (the type bits it would set replace owner drawing).
+bool PushLike(HWND window, int32_t type) {
+    return (type == CONTROL_PUSH_BUTTON || type == CONTROL_HOT_BUTTON) &&
+           (GetWindowLongPtrA(window, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW;
+}
+
+}  // namespace
+
 LRESULT ImageControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, int32_t type,
                          const ControlKind& kind, WNDPROC previous) {
     switch (message) {
@@ -26,6 +42,19 @@ LRESULT ImageControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
         case WM_DRAWITEM:
             if (type == CONTROL_PUSH_BUTTON) DrawPushButton(window, reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
             break;
+        case WM_GETDLGCODE:
+            if (!PushLike(window, type)) break;
+            return DLGC_BUTTON |
+                   (KeptValue(window, KEPT_DEFAULT_MARK) == kDefault ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+        case BM_SETSTYLE:
+            if (!PushLike(window, type) || (wParam & BS_TYPEMASK) > BS_DEFPUSHBUTTON) break;
+            {
+                const uintptr_t mark = (wParam & BS_TYPEMASK) == BS_DEFPUSHBUTTON ? kDefault : kNotDefault;
+                const bool changed = KeptValue(window, KEPT_DEFAULT_MARK) != mark;
+                KeepValue(window, KEPT_DEFAULT_MARK, mark);
+                if (changed && lParam) InvalidateRect(window, nullptr, FALSE);
+            }
+            return 0;
         default:
             break;
     }

@@ -183,9 +183,19 @@ int32_t DrawHotButton(HWND button, DRAWITEMSTRUCT* item) {
     // its border first and the face inside it, then the focus outline.
     if (region) PaintFace(button, dc, face, region, item->rcItem, frame);
     DrawBorder(button, dc, region, (state & ODS_SELECTED) != 0, &frame);
+    const int scale = controls::DrawingScale(button);
     if (!region) {
         PaintFace(button, dc, face, nullptr, item->rcItem, frame);
-        if (state & (ODS_FOCUS | ODS_DEFAULT)) controls::DrawOutline(dc, item->rcItem, controls::DrawingScale(button));
+        if (state & (ODS_FOCUS | ODS_DEFAULT)) controls::DrawOutline(dc, item->rcItem, scale);
+        controls::DrawFocusMark(button, dc, frame, state, scale);
+    } else {
+        // Inside the region's box, by as much as its edge takes and a line.
+        RECT box;
+        GetRgnBox(region, &box);
+        controls::RectInflate(box, -2 * scale, -2 * scale);
+        SelectClipRgn(dc, region);
+        controls::DrawFocusMark(button, dc, box, state, scale);
+        SelectClipRgn(dc, nullptr);
     }
     if (caption[0] != 0) {
         if (region) SelectClipRgn(dc, region);

@@ -11,6 +11,12 @@ int32_t FillSolid(HDC dc, int32_t x, int32_t y, int32_t width, int32_t height, C
 }
 
 void ApplyDefaultButtonState(HWND button, DRAWITEMSTRUCT* item) {
+    // Once the dialog manager has moved the default mark (to a push button
+    // with the focus, and back), the mark decides.
+    if (const uintptr_t mark = KeptValue(button, KEPT_DEFAULT_MARK)) {
+        if (mark == 2) item->itemState |= ODS_DEFAULT;
+        return;
+    }
     const LRESULT answer = SendMessageA(GetParent(button), DM_GETDEFID, 0, 0);
     if ((answer & 0xFFFF) == item->CtlID) item->itemState |= ODS_DEFAULT;
 }
@@ -74,6 +80,7 @@ int32_t DrawPushButton(HWND button, DRAWITEMSTRUCT* item) {
     FillSolid(dc, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
               controls::ColourProperty(button, RT_PROP_BACK_COLOUR));
     if (outlined) controls::DrawOutline(dc, item->rcItem, scale);
+    controls::DrawFocusMark(button, dc, frame, state, scale);
     if (caption[0] == 0) return 0;
     ButtonTextLayout(dc, button, caption, state, &text);
     return 0;

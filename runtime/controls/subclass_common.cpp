@@ -54,6 +54,7 @@ void ReleaseControl(HWND window, const ControlKind& kind, WNDPROC previous) {
         if (kind.properties[i].slot != kNoObject) owned[count++] = object;
     }
     for (uint8_t slot = kBackBrushSlot; slot <= kLastSlot; ++slot) NoteHolder(window, slot, nullptr);
+    KeepValue(window, KEPT_DEFAULT_MARK, 0);
     LetGo(owned, count);
     if (!previous) return;
     RemovePropA(window, RT_PROP_PREVIOUS_PROC);
@@ -64,6 +65,13 @@ void DrawOutline(HDC dc, const RECT& r, int scale) {
     HGDIOBJ previous = SelectObject(dc, GetStockObject(NULL_BRUSH));
     for (int i = 0; i < scale; ++i) Rectangle(dc, r.left + i, r.top + i, r.right - i, r.bottom - i);
     SelectObject(dc, previous);
+}
+
+void DrawFocusMark(HWND button, HDC dc, RECT face, UINT state, int scale) {
+    if (!(state & ODS_FOCUS) || (state & ODS_NOFOCUSRECT)) return;
+    if (SendMessageA(button, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) return;
+    RectInflate(face, -scale, -scale);
+    DrawFocusRect(dc, &face);
 }
 
 int DrawingScale(HWND window) { return WindowDpi(window) >= 144 ? 2 : 1; }

@@ -103,6 +103,9 @@ void ReleaseControl(HWND window, const ControlKind& kind, WNDPROC previous);
 // A rectangle outline in the DC's pen, not filled: the focus and default
 // mark of owner-drawn buttons.
 void DrawOutline(HDC dc, const RECT& r, int scale = 1);  // scale lines, each inside the one before
+// The dotted focus rectangle one line inside the face, while the button has
+// the focus and the system shows focus cues (once the keyboard is used).
+void DrawFocusMark(HWND button, HDC dc, RECT face, UINT state, int scale);
 // Device pixels per 96-DPI pixel of the lines a button draws: 1 up to 143
 // DPI, 2 from 144.
 int DrawingScale(HWND window);

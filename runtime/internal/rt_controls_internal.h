@@ -42,6 +42,7 @@ enum : uint8_t {
     KEPT_FONT = KEPT_PIXELS + 4,         // the font a dialog made for its DPI
     KEPT_LAID_OUT_DPI,                   // a top-level window's DPI, once it has changed
     KEPT_TEMPLATE_FONT,                  // a dialog's own font from its template, at 96 DPI
+    KEPT_DEFAULT_MARK,                   // an owner-drawn push button told it is (2) or is not (1) the default
 };
 
 // The subclass procedures that ControlSubclass installs.

@@ -77,6 +77,14 @@ TEST_F(HotButtonDrawTest, FreshButtonLooksLikeAPushButtonButFocusKeepsTheEdge) {
     // The outline covers the edge's outer ring; the edge itself stays put.
     EXPECT_EQ(At(focused, 0, 0), DescribeColour(kBlack));
     EXPECT_EQ(At(focused, 1, 1), At(plain, 1, 1));
+    // The dotted focus rectangle a line inside the face, with the focus only.
+    const auto dots = [](const Pixels& p) {
+        int count = 0;
+        for (int x = 8; x < kWidth - 8; ++x) count += p.At(x, 3) != kFace;
+        return count;
+    };
+    EXPECT_EQ(dots(plain), 0);
+    EXPECT_GE(dots(focused), (kWidth - 16) / 3);
 }
 
 TEST_F(HotButtonDrawTest, HotFaceUsesHtclrOnlyWithHbrush) {

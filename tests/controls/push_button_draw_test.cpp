@@ -121,6 +121,17 @@ TEST_F(PushButtonDrawTest, FocusAndDefaultDrawTheOutlineOnTheItemRectangle) {
         EXPECT_EQ(DescribeColour(p->At(1, 1)), DescribeColour(plain.At(0, 0)));
         EXPECT_EQ(DescribeColour(p->At(6, 6)), DescribeColour(kFace));
     }
+
+    // The dotted focus rectangle, a line inside the face, only with the focus
+    // (and focus cues shown: this platform always shows them).
+    const auto dots = [](const Pixels& p) {
+        int count = 0;
+        for (int x = 8; x < kWidth - 8; ++x) count += p.At(x, 4) != kFace;
+        return count;
+    };
+    EXPECT_EQ(dots(asDefault), 0);
+    SetFocus(button);
+    EXPECT_GE(dots(Shot(button, "focused_keyboard")), (kWidth - 16) / 3);
 }
 
 // At 144 DPI a line of the drawing is two pixels: each band of the edge, the

@@ -296,25 +296,55 @@ TEST_F(DialogShowTest, ClosingThousandsOfControlsSharingObjects) {
     EXPECT_EQ(ledger.ForeignDeletions(), 0u);
 }
 
-TEST_F(DialogShowTest, DefaultButtonOfEachPushButtonTypeAnswersEnter) {
+// Enter presses the push button that has the focus, and the default button
+// when the focus is elsewhere; the default frame goes with it. Every push
+// button type must do what the system's own does.
+TEST_F(DialogShowTest, EnterPressesTheFocusedPushButtonElseTheDefaultOfEachType) {
     static WindowRecord records[3];  // listed: they live as long as the list
     int used = 0;
-    for (ControlType type : {CONTROL_PUSH_BUTTON, CONTROL_SYSTEM_BUTTON, CONTROL_HOT_BUTTON}) {
+    for (ControlType type : {CONTROL_SYSTEM_BUTTON, CONTROL_PUSH_BUTTON, CONTROL_HOT_BUTTON}) {
         SCOPED_TRACE(type);
         WindowRecord& record = records[used++];
         DialogCreate(&record, 0, 0, 300, 150, WS_CAPTION, nullptr, "d", RecordingHandler);
         ControlAdd(&record, CONTROL_EDIT, "", 10, 10, 150, 22, WS_TABSTOP, 10);
-        ControlAdd(&record, type, "Go", 200, 100, 70, 24, WS_TABSTOP | BS_DEFPUSHBUTTON, 5);
+        ControlAdd(&record, type, "Go", 120, 100, 70, 24, WS_TABSTOP | BS_DEFPUSHBUTTON, 5);
+        ControlAdd(&record, type, "Other", 200, 100, 70, 24, WS_TABSTOP, 6);
         ASSERT_NE(DialogShow(&record, nullptr), nullptr);
         EXPECT_EQ(LOWORD(SendMessageA(record.hwnd, DM_GETDEFID, 0, 0)), 5);
-        HWND edit = GetDlgItem(record.hwnd, 10);
-        SetFocus(edit);
-        controlEvents.clear();
-        PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 0x001C0001);
-        WaitEvents(1);
-        bool pressed = false;
-        for (const auto& e : controlEvents) pressed |= e.first == 5 && e.second == BN_CLICKED;
-        EXPECT_TRUE(pressed);
+        SetFocus(GetDlgItem(record.hwnd, 10));
+        // Tab by tab from the edit: the edit, "Go", "Other", the edit again.
+        const struct {
+            int32_t pressed;
+            int32_t framed;
+        } steps[] = {{5, 5}, {5, 5}, {6, 6}, {5, 5}};
+        for (size_t step = 0; step < 4; ++step) {
+            SCOPED_TRACE(step);
+            HWND focus = GetFocus();
+            if (step > 0) {
+                PostMessageA(focus, WM_KEYDOWN, VK_TAB, 0x000F0001);
+                WaitEvents(1);
+                focus = GetFocus();
+            }
+            for (int32_t id : {5, 6}) {
+                // The mark the dialog manager reads and moves, and for the
+                // runtime's own drawing the outline on the item rectangle.
+                HWND button = GetDlgItem(record.hwnd, id);
+                const bool marked = (SendMessageA(button, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) != 0;
+                EXPECT_EQ(marked, id == steps[step].framed) << "the default mark on " << id;
+                if (type == CONTROL_SYSTEM_BUTTON) continue;
+                UpdateWindow(button);
+                EXPECT_EQ(CaptureClient(button).At(0, 0) == RGB(0, 0, 0), id == steps[step].framed)
+                    << "the default frame on " << id;
+            }
+            controlEvents.clear();
+            PostMessageA(focus, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+            WaitEvents(1);
+            std::vector<int32_t> clicked;
+            for (const auto& e : controlEvents) {
+                if (e.second == BN_CLICKED) clicked.push_back(e.first);
+            }
+            EXPECT_EQ(clicked, std::vector<int32_t>{steps[step].pressed});
+        }
         EXPECT_EQ(EventControlId, 0) << "variables restored after dispatch";
         DestroyWindow(record.hwnd);
     }
