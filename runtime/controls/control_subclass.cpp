@@ -1,4 +1,5 @@
 // Attaching a control: its colour properties and its subclass procedure.
+#include "rt_core.h"
 #include "subclass_common.h"
 
 namespace {
@@ -28,6 +29,18 @@ TypeEntry EntryFor(int32_t type) {
 
 HANDLE AsProperty(uintptr_t value) { return reinterpret_cast<HANDLE>(value); }
 
+// Labels, check boxes, radio buttons and group boxes show their parent
+// around their text: on a runtime window its background colour, not a
+// button-face box (a dialog's background is that colour already).
+COLORREF Background(HWND control, int32_t type, int index) {
+    if (type == CONTROL_LABEL || type == CONTROL_CHECK_BOX || type == CONTROL_RADIO_BUTTON ||
+        type == CONTROL_GROUP_BOX) {
+        const WindowRecord* parent = WindowRecordOf(GetParent(control));
+        if (parent && !parent->isDialog) return parent->windowColor;
+    }
+    return GetSysColor(index);
+}
+
 }  // namespace
 
 namespace controls {
@@ -46,7 +59,7 @@ int32_t ControlSubclassType(HWND control, int32_t type) {
 int32_t ControlAttachNew(HWND control, int32_t type) {
     if (!control) return 0;
     const TypeEntry entry = EntryFor(type);
-    const COLORREF background = GetSysColor(entry.backgroundIndex);
+    const COLORREF background = Background(control, type, entry.backgroundIndex);
     SetPropA(control, RT_PROP_TEXT_COLOUR, AsProperty(GetSysColor(COLOR_BTNTEXT)));
     SetPropA(control, RT_PROP_BACK_COLOUR, AsProperty(background));
     if (type == CONTROL_SCROLL_BAR) {

@@ -214,6 +214,9 @@ int32_t ControlAddType(WindowRecord* record, ControlType type, const char* text,
         if (node) KeepPixelRect(node, x, y, width, height);
         return node ? 1 : 0;
     }
+    // A group box draws its frame and caption only: a window that clips its
+    // children must still paint what lies inside it.
+    if (type == CONTROL_GROUP_BOX) shape.exStyle |= WS_EX_TRANSPARENT;
     HWND control = CreateAtOnce(record, shape.exStyle, shape.className, text, shape.style, x, y, width, height, id);
     if (!control) return 0;
     ControlAttachNew(control, type);

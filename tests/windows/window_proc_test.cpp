@@ -221,6 +221,49 @@ TEST_F(WindowProcTest, ColourRequestsAreReflectedDialogColourIsNot) {
     ReleaseDC(edit, dc);
 }
 
+// Labels, check boxes, radio buttons and group boxes without colours of their
+// own show their parent around their text and, for a group box, inside it: a
+// runtime window's colour (a top-level one clips its children; a child window
+// is painted as an MDI child is), a dialog's face.
+TEST_F(WindowProcTest, PlainLabelsChecksRadiosAndGroupsShowTheirParentsBackground) {
+    constexpr COLORREF kCream = RGB(250, 240, 200);
+    static WindowRecord child;   // listed: they live as long as the list
+    static WindowRecord dialog;
+    child = WindowRecord{};
+    dialog = WindowRecord{};
+    ASSERT_EQ(WindowCreate(&child, 150, 0, 140, 180, WINOPT_NOCAPTION, &window_, "c", LoggingHandler), 1);
+    for (WindowRecord* window : {&window_, &child}) {
+        window->windowColor = kCream;
+        FillBackBitmap(*window, kCream);
+    }
+    DialogCreate(&dialog, 0, 0, 300, 200, WS_CAPTION | WS_VISIBLE, nullptr, "d", LoggingHandler);
+    const ControlType types[] = {CONTROL_LABEL, CONTROL_CHECK_BOX, CONTROL_RADIO_BUTTON, CONTROL_GROUP_BOX};
+    for (int i = 0; i < 4; ++i) {
+        for (WindowRecord* parent : {&window_, &child, &dialog}) {
+            ControlAdd(parent, types[i], "Text", 10, 10 + 40 * i, 120, 30, WS_VISIBLE, 20 + i);
+        }
+    }
+    ASSERT_NE(DialogShow(&dialog, nullptr), nullptr);
+    // Each parent drawn whole, as when it is uncovered.
+    const Pixels onWindow = CaptureClient(window_.hwnd);
+    const Pixels onChild = CaptureClient(child.hwnd);
+    const Pixels onDialog = CaptureClient(dialog.hwnd);
+    SavePng(onWindow, "parent_background_window");
+    const auto area = [](const WindowRecord& parent, int id) {
+        RECT r;
+        GetWindowRect(GetDlgItem(parent.hwnd, id), &r);
+        MapWindowPoints(nullptr, parent.hwnd, reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(types[i]);
+        EXPECT_GT(onWindow.Count(kCream, area(window_, 20 + i)), 120 * 30 / 2);
+        EXPECT_GT(onChild.Count(kCream, area(child, 20 + i)), 120 * 30 / 2);
+        EXPECT_GT(onDialog.Count(GetSysColor(COLOR_BTNFACE), area(dialog, 20 + i)), 120 * 30 / 2);
+    }
+    DestroyWindow(dialog.hwnd);
+}
+
 // Painting and erasing are for the runtime's own windows: any other window
 // passed in is left as it was.
 TEST_F(WindowProcTest, ForeignWindowsAreNeitherPaintedNorErasedAsRecords) {
