@@ -4,7 +4,7 @@
 RT_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 RT_BUILD=${RT_BUILD:-$RT_ROOT/build}
 RT_PACKAGES=(cmake make g++-mingw-w64-i686 g++-mingw-w64-x86-64 clang lld llvm googletest wine wine64
-             fonts-wine xvfb xauth xdotool imagemagick)
+             fonts-wine fonts-dejavu-core xvfb xauth xdotool imagemagick)
 RT_WINE_LOADER=/usr/lib/wine/wine64
 RT_WINE_SERVER=/usr/lib/wine/wineserver64
 
@@ -137,6 +137,12 @@ rt_make_prefix() {
   "$WINELOADER" wineboot -i >/dev/null 2>&1
   "$WINESERVER" -w
   cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+  # Wine's faces lack Greek and more. Like Windows, it links fallback faces
+  # behind its UI faces, among them "Segoe UI Symbol" from SEGUISYM.TTF: that
+  # link is given a face that covers them.
+  cp /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf "$WINEPREFIX/drive_c/windows/Fonts/seguisym.ttf"
+  "$WINELOADER" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+    /v 'Segoe UI Symbol' /d 'DejaVu Sans' /f >/dev/null 2>&1
   "$WINELOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   "$WINESERVER" -w
   touch "$WINEPREFIX/.rt-ready"

@@ -21,7 +21,7 @@ GUEST_CPUS=${RT_GUEST_CPUS:-2}
 GUEST_MEM=${RT_GUEST_MEM:-4096}
 GUEST_HOST_PACKAGES=(qemu-system-x86 mmdebstrap e2fsprogs)
 GUEST_PACKAGES=(linux-image-amd64 initramfs-tools kmod mount wine wine32:i386 wine64 fonts-wine
-                xvfb xauth xdotool imagemagick cmake)
+                fonts-dejavu-core xvfb xauth xdotool imagemagick cmake)
 GUEST_MIRRORS=("deb http://deb.debian.org/debian bookworm main"
                "deb http://deb.debian.org/debian bookworm-updates main"
                "deb http://deb.debian.org/debian-security bookworm-security main")
@@ -94,6 +94,9 @@ mkdir -p "\$WINEPREFIX"
 "\$WINELOADER" wineboot -i
 "\$WINESERVER" -w
 cp /usr/share/wine/fonts/* "\$WINEPREFIX/drive_c/windows/Fonts/"
+# The fallback face behind Wine's UI faces, as on the host (cmake/harness.sh).
+cp /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf "\$WINEPREFIX/drive_c/windows/Fonts/seguisym.ttf"
+"\$WINELOADER" reg add 'HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes' /v 'Segoe UI Symbol' /d 'DejaVu Sans' /f
 "\$WINELOADER" reg add 'HKCU\\Software\\Wine\\X11 Driver' /v Managed /d N /f
 # Deleting the value still leaves a crash waiting; a missing debugger ends it at once.
 "\$WINELOADER" reg add 'HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug' /v Debugger /d 'C:\\windows\\rt-no-debugger.exe' /f
@@ -105,6 +108,8 @@ grep -q '^#arch=win32' "\$WINEPREFIX/system.reg"
 test "\$(wc -c <"\$WINEPREFIX/system.reg")" -gt 100000
 grep -q 'rt-no-debugger' "\$WINEPREFIX/system.reg"
 grep -q '"Managed"="N"' "\$WINEPREFIX/user.reg"
+grep -q '"Segoe UI Symbol"="DejaVu Sans"' "\$WINEPREFIX/system.reg"
+test -f "\$WINEPREFIX/drive_c/windows/Fonts/seguisym.ttf"
 for f in /usr/share/wine/fonts/*; do test -f "\$WINEPREFIX/drive_c/windows/Fonts/\${f##*/}"; done
 touch "\$WINEPREFIX/.rt-ready"
 sync
