@@ -1,4 +1,4 @@
-# corvantis_program(TARGET [MANIFEST DEFAULT|VISUAL_STYLES|NONE] [DPI_UNAWARE]): makes an
+# corvantis_program(TARGET [MANIFEST DEFAULT|CLASSIC|NONE] [DPI_UNAWARE]): makes an
 # executable a runtime program, with every flag it needs.
 # - Its entry is ProgramStartup: the runtime's start-up runs the language's
 #   (relocations, global constructors, unwind tables), then the script; END
@@ -7,9 +7,12 @@
 #   the compiler's own objects around the program stay.
 # - The C++ library and the compiler's support are linked in: the program
 #   needs no DLL beyond the system's.
-# - An application manifest (UTF-8 code page, supported systems, per-monitor
-#   DPI awareness; with VISUAL_STYLES also the version 6 common controls). A
-#   program with a manifest resource of its own gives MANIFEST NONE.
+# - An application manifest: UTF-8 code page, supported systems, per-monitor
+#   DPI awareness and the version 6 common controls, so that the system's
+#   controls take the current theme. MANIFEST CLASSIC leaves the common
+#   controls out and keeps the old look (VISUAL_STYLES, once an option, is
+#   the default now). A program with a manifest resource of its own gives
+#   MANIFEST NONE.
 #   DPI_UNAWARE leaves the awareness out: the system then draws the program
 #   at 96 DPI and stretches it.
 # Used in this tree and, installed, by programs built against the package.
@@ -19,12 +22,12 @@ function(corvantis_program target)
   if(arg_DPI_UNAWARE)
     set(unaware "unaware_")
   endif()
-  if(NOT arg_MANIFEST OR arg_MANIFEST STREQUAL "DEFAULT")
-    target_link_libraries(${target} PRIVATE Corvantis::${unaware}manifest)
-  elseif(arg_MANIFEST STREQUAL "VISUAL_STYLES")
+  if(NOT arg_MANIFEST OR arg_MANIFEST MATCHES "^(DEFAULT|VISUAL_STYLES)$")
     target_link_libraries(${target} PRIVATE Corvantis::styles_${unaware}manifest)
+  elseif(arg_MANIFEST STREQUAL "CLASSIC")
+    target_link_libraries(${target} PRIVATE Corvantis::${unaware}manifest)
   elseif(NOT arg_MANIFEST STREQUAL "NONE")
-    message(FATAL_ERROR "corvantis_program: MANIFEST is DEFAULT, VISUAL_STYLES or NONE")
+    message(FATAL_ERROR "corvantis_program: MANIFEST is DEFAULT, CLASSIC or NONE")
   endif()
   target_link_libraries(${target} PRIVATE Corvantis::entry Corvantis::runtime)
   target_link_options(${target} PRIVATE -static "-B${CORVANTIS_START_FILES}/")

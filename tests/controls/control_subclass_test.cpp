@@ -286,8 +286,14 @@ struct DestroyView {
 DestroyView destroyView;
 WNDPROC destroyClassProc;
 
+// The runtime's properties; the platform keeps its own on controls too (the
+// theme's, with the version 6 controls).
 BOOL CALLBACK CollectProperty(HWND, LPSTR name, HANDLE, ULONG_PTR) {
-    if (!IS_INTRESOURCE(name)) destroyView.properties.insert(name);
+    static const std::set<std::string> runtime = {
+        RT_PROP_PREVIOUS_PROC, RT_PROP_TEXT_COLOUR,  RT_PROP_BACK_COLOUR,   RT_PROP_BACK_BRUSH, RT_PROP_NOTIFY_TAB,
+        RT_PROP_NOTIFY_ENTER,  RT_PROP_HOT,          RT_PROP_HOT_BRUSH,     RT_PROP_HOT_COLOUR, RT_PROP_BORDER_WIDTH,
+        RT_PROP_HOT_BITMAP,    RT_PROP_NORMAL_BITMAP, RT_PROP_PUSHED_BITMAP};
+    if (!IS_INTRESOURCE(name) && runtime.count(name)) destroyView.properties.insert(name);
     return TRUE;
 }
 

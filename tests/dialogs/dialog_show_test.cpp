@@ -325,6 +325,7 @@ TEST_F(DialogShowTest, EnterPressesTheFocusedPushButtonElseTheDefaultOfEachType)
                 WaitEvents(1);
                 focus = GetFocus();
             }
+            SavePng(CaptureClient(record.hwnd), "enter_" + std::to_string(type) + "_step" + std::to_string(step));
             for (int32_t id : {5, 6}) {
                 // The mark the dialog manager reads and moves, and for the
                 // runtime's own drawing the outline on the item rectangle.
