@@ -11,6 +11,7 @@
 #include <typeinfo>
 
 int& CallsOnThisThread();  // library_counter.cpp
+std::string& NameOfThisThread();
 
 namespace {
 
@@ -35,11 +36,13 @@ void ApplicationScript() {
     // thread's at one.
     ++CallsOnThisThread();
     std::future<int> task = std::async(std::launch::async, [] {
+        NameOfThisThread() = "task";
         ++CallsOnThisThread();
         return ++CallsOnThisThread();
     });
     wrong += task.get() != 2;
     wrong += CallsOnThisThread() != 1;
+    wrong += NameOfThisThread() != "unnamed";
 
     ExitCode = wrong;
 }
