@@ -42,8 +42,7 @@ rt_build() {
 # rt_build_starter VARIANT: installs build/VARIANT's package into
 # build/VARIANT/install and builds, outside the project's tree, against it:
 # examples/starter into build/VARIANT/starter and tests/programs into
-# build/VARIANT/programs, unoptimised as a CMakeLists without a build type
-# gives (with GCC also optimised whole, into programs-lto).
+# build/VARIANT/programs (with GCC also optimised whole, into programs-lto).
 # Tests run what it built.
 rt_build_starter() {
   local variant=$1 dir=$RT_BUILD/$1
@@ -55,7 +54,7 @@ rt_build_starter() {
     options=()
     if [ "$out" = programs-lto ]; then
       case $variant in clang-*) continue ;; esac
-      options=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_INTERPROCEDURAL_OPTIMIZATION=ON)
+      options=(-DCMAKE_INTERPROCEDURAL_OPTIMIZATION=ON)
     fi
     cmake -S "$RT_ROOT/${project%%:*}" -B "$dir/$out" -DCMAKE_PREFIX_PATH="$dir/install" \
           -DCMAKE_TOOLCHAIN_FILE="$RT_ROOT/cmake/toolchain-$variant.cmake" "${options[@]}" >/dev/null

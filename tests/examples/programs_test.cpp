@@ -1,6 +1,6 @@
 // Ordinary C++ programs built outside this tree against the installed
 // package (tests/programs, built by rt_build_starter in cmake/harness.sh),
-// unoptimised and, with GCC, optimised whole (on i686 also those built with
+// plainly and, with GCC, optimised whole (on i686 also those built with
 // Clang): they run, and what the language
 // does around the runtime's start and END is in the trace they leave.
 #include <gtest/gtest.h>
