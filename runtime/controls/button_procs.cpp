@@ -8,9 +8,6 @@ namespace controls {
 
 namespace {
 
-constexpr uintptr_t kNotDefault = 1;
-constexpr uintptr_t kDefault = 2;
-
 // Owner-drawn push buttons take part in the dialog manager's default-button
 // logic as the system's push buttons do: it asks them what they are and
 // moves the default mark with BM_SETSTYLE, which must not reach the button
@@ -45,11 +42,11 @@ LRESULT ImageControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
         case WM_GETDLGCODE:
             if (!PushLike(window, type)) break;
             return DLGC_BUTTON |
-                   (KeptValue(window, KEPT_DEFAULT_MARK) == kDefault ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+                   (KeptValue(window, KEPT_DEFAULT_MARK) == DEFAULT_MARK_SET ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
         case BM_SETSTYLE:
             if (!PushLike(window, type) || (wParam & BS_TYPEMASK) > BS_DEFPUSHBUTTON) break;
             {
-                const uintptr_t mark = (wParam & BS_TYPEMASK) == BS_DEFPUSHBUTTON ? kDefault : kNotDefault;
+                const uintptr_t mark = (wParam & BS_TYPEMASK) == BS_DEFPUSHBUTTON ? DEFAULT_MARK_SET : DEFAULT_MARK_NOT;
                 const bool changed = KeptValue(window, KEPT_DEFAULT_MARK) != mark;
                 KeepValue(window, KEPT_DEFAULT_MARK, mark);
                 if (changed && lParam) InvalidateRect(window, nullptr, FALSE);

@@ -14,7 +14,7 @@ void ApplyDefaultButtonState(HWND button, DRAWITEMSTRUCT* item) {
     // Once the dialog manager has moved the default mark (to a push button
     // with the focus, and back), the mark decides.
     if (const uintptr_t mark = KeptValue(button, KEPT_DEFAULT_MARK)) {
-        if (mark == 2) item->itemState |= ODS_DEFAULT;
+        if (mark == DEFAULT_MARK_SET) item->itemState |= ODS_DEFAULT;
         return;
     }
     const LRESULT answer = SendMessageA(GetParent(button), DM_GETDEFID, 0, 0);

@@ -42,8 +42,10 @@ enum : uint8_t {
     KEPT_FONT = KEPT_PIXELS + 4,         // the font a dialog made for its DPI
     KEPT_LAID_OUT_DPI,                   // a top-level window's DPI, once it has changed
     KEPT_TEMPLATE_FONT,                  // a dialog's own font from its template, at 96 DPI
-    KEPT_DEFAULT_MARK,                   // an owner-drawn push button told it is (2) or is not (1) the default
+    KEPT_DEFAULT_MARK,                   // an owner-drawn push button's DEFAULT_MARK_*, once told
 };
+// What the dialog manager last told an owner-drawn push button (BM_SETSTYLE).
+enum : uintptr_t { DEFAULT_MARK_NOT = 1, DEFAULT_MARK_SET = 2 };
 
 // The subclass procedures that ControlSubclass installs.
 LRESULT CALLBACK GenericControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
