@@ -43,6 +43,23 @@ constexpr int32_t WINDOW_ICON_ID = 101;
 int32_t WindowCreate(WindowRecord* record, int32_t x, int32_t y, int32_t width, int32_t height, uint32_t style,
                      const WindowRecord* parent, const char* title, EventHandler handler);
 
+// Drawing on a window's backing bitmap. WindowDrawBegin opens a memory DC on
+// it, keeps it in the record's drawDc and returns it; paints copy from it
+// while it is open. Its coordinates, pen widths and font heights are 96-DPI
+// pixels, drawn at the window's DPI so that lines and text stay sharp; with
+// DRAW_DEVICE_PIXELS they are the bitmap's own pixels. It starts with the
+// record's background mode, background colour and mix mode. Returns null for
+// a window without a backing bitmap or while a drawing DC is open. The
+// bitmap is made again when the window moves to another DPI, its picture
+// scaled; a handler that hears of the change may draw it anew. A top-level
+// window hears WM_DPICHANGED; runtime windows inside it, MDI children too,
+// hear WM_DPICHANGED_AFTERPARENT with the new DPI in EventWParam's low word,
+// once everything is in place. WindowDrawEnd closes the DC and has the window show what was drawn;
+// it returns 0 when none was open. Close it before the window is destroyed.
+enum : uint32_t { DRAW_96DPI_PIXELS = 0, DRAW_DEVICE_PIXELS = 1 };
+HDC WindowDrawBegin(WindowRecord* record, uint32_t units);
+int32_t WindowDrawEnd(WindowRecord* record);
+
 // Moves the MDI client into the part of the frame's client area that its
 // toolbars and status bars (any descendants) leave free. Returns 1 when a bar
 // was found (the client was moved), 0 otherwise.

@@ -21,9 +21,21 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 // windows without one), never over a visible child. Returns 1.
 int32_t WindowPaint(HWND window, WPARAM wParam, LPARAM lParam);
 
+// A bitmap for a window's backing store, width x height device pixels,
+// drawable through a memory DC compatible with windowDc.
+HBITMAP BackingBitmap(HDC windowDc, int width, int height);
+
+// Saves dc's state and makes its coordinates the device pixels of what is
+// selected into it, whatever mapping a program drew with; RestoreDC(dc, -1)
+// gives the program's back. DrawingDcFollowDpi has a DC that WindowDrawBegin
+// opened in 96-DPI pixels draw at dpi.
+void DeviceUnitsSave(HDC dc);
+void DrawingDcFollowDpi(HDC dc, int32_t dpi);
+
 // A top-level runtime window moved to dpi (WM_DPICHANGED): its children, and
 // those of its child windows and MDI client, are placed again at the new DPI,
-// the record's font is made for it, the window takes the suggested rectangle
+// the record's font and backing bitmap are made for it (the bitmap's
+// picture scaled), the window takes the suggested rectangle
 // and its bars and MDI client follow. WindowDpiForget forgets the DPI when
 // the window goes.
 void WindowFollowDpi(HWND window, WindowRecord* record, int32_t dpi, const RECT* suggested);

@@ -48,23 +48,6 @@ HWND CreateMdiClient(HWND frame, HMENU windowMenu) {
 }
 
 // The drawing state of a fresh DC, and the screen-sized backing bitmap.
-// On a 32-bit screen, a section of the screen's own pixel format: the
-// platform selects such a bitmap into a DC without consulting the display,
-// which it does for a device bitmap at every selection, so every paint.
-HBITMAP BackingBitmap(HDC windowDc, int width, int height) {
-    if (GetDeviceCaps(windowDc, BITSPIXEL) != 32) return CreateCompatibleBitmap(windowDc, width, height);
-    BITMAPINFO format{};
-    format.bmiHeader.biSize = sizeof(format.bmiHeader);
-    format.bmiHeader.biWidth = width;
-    format.bmiHeader.biHeight = -height;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(windowDc, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
-    return bitmap ? bitmap : CreateCompatibleBitmap(windowDc, width, height);
-}
-
 void CaptureDrawingState(WindowRecord* record, int32_t width, int32_t height, EventHandler handler) {
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
@@ -124,6 +107,23 @@ void ScaleSpan(int32_t* position, int32_t* size, int32_t dpi) {
 }
 
 }  // namespace
+
+// On a 32-bit screen, a section of the screen's own pixel format: the
+// platform selects such a bitmap into a DC without consulting the display,
+// which it does for a device bitmap at every selection, so every paint.
+HBITMAP BackingBitmap(HDC windowDc, int width, int height) {
+    if (GetDeviceCaps(windowDc, BITSPIXEL) != 32) return CreateCompatibleBitmap(windowDc, width, height);
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof(format.bmiHeader);
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(windowDc, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    return bitmap ? bitmap : CreateCompatibleBitmap(windowDc, width, height);
+}
 
 int32_t WindowClassesRegister() {
     if (WindowClassAtom == 0) {

@@ -4,6 +4,8 @@
 #include "rt_dpi.h"
 #include "rt_windows_internal.h"
 
+#include <algorithm>
+
 namespace {
 
 struct Rescale {
@@ -39,6 +41,15 @@ bool HoldsPlacedChildren(HWND window) {
     return atom == WindowClassAtom || atom == FrameClassAtom || atom == MdiClientAtom;
 }
 
+// A runtime window's slot 0 holds its record.
+WindowRecord* RuntimeRecord(HWND window) {
+    const uint16_t atom = ClassAtom(window);
+    if (atom == 0 || (atom != WindowClassAtom && atom != FrameClassAtom)) return nullptr;
+    return reinterpret_cast<WindowRecord*>(GetWindowLongPtrA(window, 0));
+}
+
+void ObjectsFollowDpi(HWND window, WindowRecord* record, int32_t from, int32_t to);
+
 void PlaceChildren(HWND parent, const Rescale& rescale) {
     for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         RECT r;
@@ -48,7 +59,80 @@ void PlaceChildren(HWND parent, const Rescale& rescale) {
         const LONG top = rescale(r.top);
         SetWindowPos(child, nullptr, left, top, rescale(r.right) - left, rescale(r.bottom) - top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
+        if (WindowRecord* own = RuntimeRecord(child)) ObjectsFollowDpi(child, own, rescale.from, rescale.to);
         if (HoldsPlacedChildren(child)) PlaceChildren(child, rescale);
+    }
+}
+
+// Runtime windows inside hear of the change once all is in place. The
+// system's own notice, which carries no DPI, is not passed on (WindowProc).
+void TellChildren(HWND parent, int32_t dpi) {
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (RuntimeRecord(child)) SendMessageA(child, WM_DPICHANGED_AFTERPARENT, MAKEWPARAM(dpi, dpi), 0);
+        if (HoldsPlacedChildren(child)) TellChildren(child, dpi);
+    }
+}
+
+// The backing bitmap made again for the new DPI: as large as the screen, or
+// as the old one scaled if that is larger, with the old picture scaled into
+// it. A drawing DC the program has open keeps
+// drawing, on the new bitmap.
+void BackingBitmapFollowDpi(HWND window, WindowRecord* record, int32_t from, int32_t to) {
+    BITMAP old{};
+    if (!GetObjectA(record->backBitmap, sizeof(old), &old)) return;
+    const int scaledWidth = MulDiv(old.bmWidth, to, from);
+    const int scaledHeight = MulDiv(old.bmHeight, to, from);
+    const int width = std::max(scaledWidth, GetSystemMetrics(SM_CXSCREEN));
+    const int height = std::max(scaledHeight, GetSystemMetrics(SM_CYSCREEN));
+    HDC windowDc = GetDC(window);
+    if (!windowDc) return;
+    HBITMAP bitmap = BackingBitmap(windowDc, width, height);
+    HDC target = bitmap ? CreateCompatibleDC(windowDc) : nullptr;
+    HDC source = record->drawDc ? record->drawDc : CreateCompatibleDC(windowDc);
+    if (!target || !source) {
+        if (bitmap) DeleteObject(bitmap);
+        if (target) DeleteDC(target);
+        if (source && source != record->drawDc) DeleteDC(source);
+        ReleaseDC(window, windowDc);
+        return;
+    }
+    HGDIOBJ previousTarget = SelectObject(target, bitmap);
+    if (scaledWidth < width || scaledHeight < height) FillSolid(target, 0, 0, width, height, record->windowColor);
+    HGDIOBJ previousSource = nullptr;
+    if (source == record->drawDc) {
+        DeviceUnitsSave(source);
+    } else {
+        previousSource = SelectObject(source, record->backBitmap);
+    }
+    // Nearest pixels: a stand-in until the program draws again, and smooth
+    // scaling of a screen-sized picture cost 30 ms a change.
+    SetStretchBltMode(target, COLORONCOLOR);
+    StretchBlt(target, 0, 0, scaledWidth, scaledHeight, source, 0, 0, old.bmWidth, old.bmHeight, SRCCOPY);
+    SelectObject(target, previousTarget);
+    DeleteDC(target);
+    if (source == record->drawDc) {
+        RestoreDC(source, -1);
+        SelectObject(source, bitmap);
+        DrawingDcFollowDpi(source, to);
+    } else {
+        SelectObject(source, previousSource);
+        DeleteDC(source);
+    }
+    DeleteObject(record->backBitmap);
+    record->backBitmap = bitmap;
+    ReleaseDC(window, windowDc);
+}
+
+// The record's font and backing bitmap, made for the new DPI.
+void ObjectsFollowDpi(HWND window, WindowRecord* record, int32_t from, int32_t to) {
+    if (record->hwnd != window || from == to) return;
+    if (record->backBitmap) BackingBitmapFollowDpi(window, record, from, to);
+    if (record->font) {
+        HFONT own = FontAtDpi(record->font, from, to);
+        if (own) {
+            DeleteObject(record->font);
+            record->font = own;
+        }
     }
 }
 
@@ -70,13 +154,8 @@ void WindowFollowDpi(HWND window, WindowRecord* record, int32_t dpi, const RECT*
         if (IsBar(child)) SendMessageA(child, WM_SIZE, 0, 0);
     }
     if (record && record->mdiClient) FitClientToBars(window, record->mdiClient);
-    if (from != dpi && record && record->font) {
-        HFONT own = FontAtDpi(record->font, from, dpi);
-        if (own) {
-            DeleteObject(record->font);
-            record->font = own;
-        }
-    }
+    if (record) ObjectsFollowDpi(window, record, from, dpi);
+    if (from != dpi) TellChildren(window, dpi);
 }
 
 void WindowDpiForget(HWND window) { KeepValue(window, KEPT_LAID_OUT_DPI, 0); }

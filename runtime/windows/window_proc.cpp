@@ -133,8 +133,10 @@ int32_t WindowPaint(HWND window, WPARAM wParam, LPARAM lParam) {
             previous = SelectObject(kept, record->backBitmap);
             source = kept;
         }
+        if (!kept) DeviceUnitsSave(source);
         BitBlt(dc, update.left, update.top, update.right - update.left, update.bottom - update.top, source,
                update.left, update.top, SRCCOPY);
+        if (!kept) RestoreDC(source, -1);
         if (kept) {
             SelectObject(kept, previous);
             if (made) DeleteDC(kept);
@@ -157,6 +159,8 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         LRESULT answer = 0;
         if (ReflectToControl(message, wParam, lParam, &answer)) return answer;
         // No control named: default processing.
+    } else if (record && message == WM_DPICHANGED_AFTERPARENT && wParam == 0) {
+        // The system's notice; the runtime sends its own, with the DPI.
     } else if (record) {
         if (message == WM_SIZE || message == WM_SIZING) DispatchEvent(record, EVENT_SIZE, wParam, lParam);
         if (message == WM_DPICHANGED) {

@@ -121,7 +121,7 @@ void ExpectEveryControl(HWND parent, int dpi, int32_t wider = 0) {
 int dpiEvents;
 int32_t lastEventDpi;
 int32_t CountDpiEvents() {
-    if (EventMessage == WM_DPICHANGED) {
+    if (EventMessage == WM_DPICHANGED || EventMessage == WM_DPICHANGED_AFTERPARENT) {
         ++dpiEvents;
         lastEventDpi = LOWORD(EventWParam);
     }
@@ -235,10 +235,23 @@ TEST_F(DpiTest, ChangesOfDpiPlaceEverythingAgainAndLeakNothing) {
     AddEveryControl(&window_, kWider);
     ASSERT_EQ(WindowCreate(&frame_, 30, 30, 600, 450, WINOPT_FRAME, nullptr, "Frame", nullptr), 1);
     ControlAdd(&frame_, CONTROL_STATUS_BAR, "Ready", 0, 0, 0, 0, WS_CHILD | WS_VISIBLE, 7);
+    ASSERT_EQ(WindowCreate(&child_, 10, 10, 200, 150, 0, &frame_, "Child", CountDpiEvents), 1);
     const std::vector<RECT> dialogAtStart = ChildRects(dialog_.hwnd);
     const std::vector<RECT> windowAtStart = ChildRects(window_.hwnd);
     const HFONT dialogFont = reinterpret_cast<HFONT>(SendDlgItemMessageA(dialog_.hwnd, kFirstId, WM_GETFONT, 0, 0));
     const LONG windowCaption = CaptionWidth(GetDlgItem(window_.hwnd, kFirstId));
+    // Pictures drawn in 96-DPI pixels above the controls: one before the
+    // change, which follows the window, one after.
+    const COLORREF before = RGB(200, 40, 60), after = RGB(30, 160, 70);
+    const RECT beforeBox{150, 2, 170, 12}, afterBox{200, 2, 220, 12};
+    HDC drawing = WindowDrawBegin(&window_, DRAW_96DPI_PIXELS);
+    ASSERT_NE(drawing, nullptr);
+    EXPECT_EQ(WindowDrawBegin(&window_, DRAW_DEVICE_PIXELS), nullptr) << "one drawing DC at a time";
+    HBRUSH ink = CreateSolidBrush(before);
+    FillRect(drawing, &beforeBox, ink);
+    DeleteObject(ink);
+    EXPECT_EQ(WindowDrawEnd(&window_), 1);
+    EXPECT_EQ(window_.drawDc, nullptr);
 
     for (HWND w : {dialog_.hwnd, window_.hwnd, frame_.hwnd}) SendDpiChange(w, 96, 192);
     // The bar along the frame's new bottom, the client down to the bar; the
@@ -250,15 +263,38 @@ TEST_F(DpiTest, ChangesOfDpiPlaceEverythingAgainAndLeakNothing) {
     EXPECT_EQ(bar.right, frameClient.right);
     EXPECT_EQ(InParent(frame_.mdiClient).bottom, bar.top);
     EXPECT_GE(CaptionWidth(GetDlgItem(window_.hwnd, kFirstId)), windowCaption);
-    EXPECT_EQ(dpiEvents, 2);  // the frame has no handler
+    EXPECT_EQ(dpiEvents, 3);  // the frame has no handler; its MDI child hears after it
     EXPECT_EQ(lastEventDpi, 192);
+    EXPECT_EQ(CaptureBitmap(child_.backBitmap).width, 2 * GetSystemMetrics(SM_CXSCREEN));
     EXPECT_EQ(WindowDpi(GetDlgItem(dialog_.hwnd, kFirstId)), 192);
     RECT client;
     GetClientRect(dialog_.hwnd, &client);
     ExpectAt(client, RECT{0, 0, 330, 320}, 192, "dialog client");
     ExpectEveryControl(dialog_.hwnd, 192);
     ExpectEveryControl(window_.hwnd, 192, kWider);
+    const int screen = GetSystemMetrics(SM_CXSCREEN);
+    Pixels bitmap = CaptureBitmap(window_.backBitmap);
+    EXPECT_EQ(bitmap.width, 2 * screen);
+    EXPECT_EQ(DescribeColour(bitmap.At(320, 14)), DescribeColour(before));
+    EXPECT_NE(bitmap.At(296, 14), before);
+    EXPECT_NE(bitmap.At(344, 14), before);
+    // Painted while the drawing DC is open: the paint copies device pixels.
+    drawing = WindowDrawBegin(&window_, DRAW_96DPI_PIXELS);
+    ASSERT_NE(drawing, nullptr);
+    ink = CreateSolidBrush(after);
+    FillRect(drawing, &afterBox, ink);
+    DeleteObject(ink);
+    RedrawWindow(window_.hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN);
+    HDC shown = GetDC(window_.hwnd);
+    EXPECT_EQ(DescribeColour(GetPixel(shown, 420, 14)), DescribeColour(after));
+    EXPECT_EQ(DescribeColour(GetPixel(shown, 320, 14)), DescribeColour(before));
+    ReleaseDC(window_.hwnd, shown);
+    WindowDrawEnd(&window_);
     for (HWND w : {dialog_.hwnd, window_.hwnd}) SendDpiChange(w, 192, 96);
+    bitmap = CaptureBitmap(window_.backBitmap);
+    EXPECT_EQ(bitmap.width, screen);
+    EXPECT_EQ(DescribeColour(bitmap.At(160, 7)), DescribeColour(before));
+    EXPECT_EQ(DescribeColour(bitmap.At(210, 7)), DescribeColour(after));
 
     // Out of sight from here: the rounds count objects, not pictures.
     for (HWND w : {dialog_.hwnd, window_.hwnd}) ShowWindow(w, SW_HIDE);
