@@ -239,34 +239,36 @@ void FillButtons() {
 // --- Drawing into the backing bitmap -------------------------------------------------
 
 void DrawCanvas() {
-    HDC screen = GetDC(CanvasChild.hwnd);
-    HDC memory = CreateCompatibleDC(screen);
-    HGDIOBJ previousBitmap = SelectObject(memory, CanvasChild.backBitmap);
-    // Drawn in 96-DPI pixels: the DC scales them to the window's DPI, into
-    // the bitmap's device pixels, so the picture stays sharp.
-    const int32_t dpi = WindowDpi(CanvasChild.hwnd);
-    SetMapMode(memory, MM_ANISOTROPIC);
-    SetWindowExtEx(memory, DPI_BASE, DPI_BASE, nullptr);
-    SetViewportExtEx(memory, dpi, dpi, nullptr);
-    HGDIOBJ previousPen = SelectObject(memory, CreatePen(PS_SOLID, 3, RGB(40, 90, 170)));
-    HGDIOBJ previousBrush = SelectObject(memory, CreateSolidBrush(RGB(250, 200, 90)));
-    for (int i = 0; i < 5; ++i) Ellipse(memory, 20 + 40 * i, 20 + 15 * i, 120 + 40 * i, 90 + 15 * i);
-    DeleteObject(SelectObject(memory, previousBrush));
-    DeleteObject(SelectObject(memory, previousPen));
-    SetBkMode(memory, TRANSPARENT);
-    // A font of 96-DPI pixels too: stock fonts are made at the system's DPI.
+    // Drawn in 96-DPI pixels: the runtime's drawing DC scales them to the
+    // window's DPI, into the bitmap's device pixels, so the picture stays
+    // sharp. Pen widths and font heights scale with it.
+    HDC dc = WindowDrawBegin(&CanvasChild, DRAW_96DPI_PIXELS);
+    if (!dc) return;
+    RECT all{0, 0, 500, 250};
+    HBRUSH back = CreateSolidBrush(CanvasChild.windowColor);
+    FillRect(dc, &all, back);
+    DeleteObject(back);
+    HGDIOBJ previousPen = SelectObject(dc, CreatePen(PS_SOLID, 3, RGB(40, 90, 170)));
+    HGDIOBJ previousBrush = SelectObject(dc, CreateSolidBrush(RGB(250, 200, 90)));
+    for (int i = 0; i < 5; ++i) Ellipse(dc, 20 + 40 * i, 20 + 15 * i, 120 + 40 * i, 90 + 15 * i);
+    DeleteObject(SelectObject(dc, previousBrush));
+    DeleteObject(SelectObject(dc, previousPen));
+    SetBkMode(dc, TRANSPARENT);
     LOGFONTA face{};
     GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof(face), &face);
     face.lfHeight = -13;
     face.lfWeight = FW_BOLD;
-    HGDIOBJ previousFont = SelectObject(memory, CreateFontIndirectA(&face));
-    TextOutA(memory, 20, 190, "Drawn once into the backing bitmap;", 35);
-    TextOutA(memory, 20, 208, "every repaint copies from it.", 29);
-    DeleteObject(SelectObject(memory, previousFont));
-    SelectObject(memory, previousBitmap);
-    DeleteDC(memory);
-    ReleaseDC(CanvasChild.hwnd, screen);
-    InvalidateRect(CanvasChild.hwnd, nullptr, FALSE);
+    HGDIOBJ previousFont = SelectObject(dc, CreateFontIndirectA(&face));
+    TextOutA(dc, 20, 190, "Drawn once into the backing bitmap;", 35);
+    TextOutA(dc, 20, 208, "every repaint copies from it.", 29);
+    DeleteObject(SelectObject(dc, previousFont));
+    WindowDrawEnd(&CanvasChild);
+}
+
+// The canvas is drawn again at a new DPI, sharp instead of scaled.
+int32_t CanvasHandler() {
+    if (EventMessage == WM_DPICHANGED_AFTERPARENT) DrawCanvas();
+    return ChildHandler();
 }
 
 // The controls of windows get the system's GUI font; fonts handed to
@@ -290,7 +292,7 @@ void ApplicationScript() {
     FillControls();
     WindowCreate(&ButtonsChild, 446, 0, 330, 330, WS_THICKFRAME, &Frame, "Buttons", ButtonsHandler);
     FillButtons();
-    WindowCreate(&CanvasChild, 446, 334, 500, 250, WS_THICKFRAME, &Frame, "Canvas", ChildHandler);
+    WindowCreate(&CanvasChild, 446, 334, 500, 250, WS_THICKFRAME, &Frame, "Canvas", CanvasHandler);
     DrawCanvas();
     EnumChildWindows(Frame.hwnd, UseGuiFont, 0);
     SetFocus(GetDlgItem(ButtonsChild.hwnd, 11));
