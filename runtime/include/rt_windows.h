@@ -55,7 +55,8 @@ int32_t WindowCreate(WindowRecord* record, int32_t x, int32_t y, int32_t width, 
 // window hears WM_DPICHANGED; runtime windows inside it, MDI children too,
 // hear WM_DPICHANGED_AFTERPARENT with the new DPI in EventWParam's low word,
 // once everything is in place. WindowDrawEnd closes the DC and has the window show what was drawn;
-// it returns 0 when none was open. Close it before the window is destroyed.
+// it returns 0 when none was open. One still open when the window is
+// destroyed is deleted with the bitmap.
 enum : uint32_t { DRAW_96DPI_PIXELS = 0, DRAW_DEVICE_PIXELS = 1 };
 HDC WindowDrawBegin(WindowRecord* record, uint32_t units);
 int32_t WindowDrawEnd(WindowRecord* record);

@@ -66,6 +66,9 @@ void ReleaseWindowObjects(HWND window, WindowRecord* record) {
         SetWindowLongPtrA(window, sizeof(void*), 0);
         DeleteDC(kept);
     }
+    // A drawing DC left open would keep the bitmap from being deleted.
+    if (record->drawDc) DeleteDC(record->drawDc);
+    record->drawDc = nullptr;
     if (record->backBitmap) DeleteObject(record->backBitmap);
     if (record->pen) DeleteObject(record->pen);
     if (record->font) DeleteObject(record->font);

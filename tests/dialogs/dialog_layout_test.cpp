@@ -316,7 +316,9 @@ TEST_F(DpiTest, ChangesOfDpiPlaceEverythingAgainAndLeakNothing) {
     EXPECT_EQ(reinterpret_cast<HFONT>(SendDlgItemMessageA(dialog_.hwnd, kFirstId, WM_GETFONT, 0, 0)), dialogFont);
     // What the changes made goes with the windows.
     DialogClose(&dialog_, 0);
+    ASSERT_NE(WindowDrawBegin(&window_, DRAW_DEVICE_PIXELS), nullptr);  // left open
     DestroyWindow(window_.hwnd);
+    EXPECT_EQ(window_.drawDc, nullptr);
     DestroyWindow(frame_.hwnd);
     EXPECT_EQ(ledger.Live(), 0u);
     EXPECT_EQ(ledger.ForeignDeletions(), 0u);
