@@ -241,7 +241,8 @@ TEST_F(DpiTest, ChangesOfDpiPlaceEverythingAgainAndLeakNothing) {
     const HFONT dialogFont = reinterpret_cast<HFONT>(SendDlgItemMessageA(dialog_.hwnd, kFirstId, WM_GETFONT, 0, 0));
     const LONG windowCaption = CaptionWidth(GetDlgItem(window_.hwnd, kFirstId));
     // Pictures drawn in 96-DPI pixels above the controls: one before the
-    // change, which follows the window, one after.
+    // change, which follows the window, one after it through a drawing DC
+    // opened before it.
     const COLORREF before = RGB(200, 40, 60), after = RGB(30, 160, 70);
     const RECT beforeBox{150, 2, 170, 12}, afterBox{200, 2, 220, 12};
     HDC drawing = WindowDrawBegin(&window_, DRAW_96DPI_PIXELS);
@@ -252,6 +253,8 @@ TEST_F(DpiTest, ChangesOfDpiPlaceEverythingAgainAndLeakNothing) {
     DeleteObject(ink);
     EXPECT_EQ(WindowDrawEnd(&window_), 1);
     EXPECT_EQ(window_.drawDc, nullptr);
+    drawing = WindowDrawBegin(&window_, DRAW_96DPI_PIXELS);
+    ASSERT_NE(drawing, nullptr);
 
     for (HWND w : {dialog_.hwnd, window_.hwnd, frame_.hwnd}) SendDpiChange(w, 96, 192);
     // The bar along the frame's new bottom, the client down to the bar; the
@@ -272,15 +275,7 @@ TEST_F(DpiTest, ChangesOfDpiPlaceEverythingAgainAndLeakNothing) {
     ExpectAt(client, RECT{0, 0, 330, 320}, 192, "dialog client");
     ExpectEveryControl(dialog_.hwnd, 192);
     ExpectEveryControl(window_.hwnd, 192, kWider);
-    const int screen = GetSystemMetrics(SM_CXSCREEN);
-    Pixels bitmap = CaptureBitmap(window_.backBitmap);
-    EXPECT_EQ(bitmap.width, 2 * screen);
-    EXPECT_EQ(DescribeColour(bitmap.At(320, 14)), DescribeColour(before));
-    EXPECT_NE(bitmap.At(296, 14), before);
-    EXPECT_NE(bitmap.At(344, 14), before);
     // Painted while the drawing DC is open: the paint copies device pixels.
-    drawing = WindowDrawBegin(&window_, DRAW_96DPI_PIXELS);
-    ASSERT_NE(drawing, nullptr);
     ink = CreateSolidBrush(after);
     FillRect(drawing, &afterBox, ink);
     DeleteObject(ink);
@@ -290,6 +285,12 @@ TEST_F(DpiTest, ChangesOfDpiPlaceEverythingAgainAndLeakNothing) {
     EXPECT_EQ(DescribeColour(GetPixel(shown, 320, 14)), DescribeColour(before));
     ReleaseDC(window_.hwnd, shown);
     WindowDrawEnd(&window_);
+    const int screen = GetSystemMetrics(SM_CXSCREEN);
+    Pixels bitmap = CaptureBitmap(window_.backBitmap);
+    EXPECT_EQ(bitmap.width, 2 * screen);
+    EXPECT_EQ(DescribeColour(bitmap.At(320, 14)), DescribeColour(before));
+    EXPECT_NE(bitmap.At(296, 14), before);
+    EXPECT_NE(bitmap.At(344, 14), before);
     for (HWND w : {dialog_.hwnd, window_.hwnd}) SendDpiChange(w, 192, 96);
     bitmap = CaptureBitmap(window_.backBitmap);
     EXPECT_EQ(bitmap.width, screen);
