@@ -41,42 +41,15 @@ bool HoldsPlacedChildren(HWND window) {
     return atom == WindowClassAtom || atom == FrameClassAtom || atom == MdiClientAtom;
 }
 
-// A runtime window's slot 0 holds its record.
+// The record of a runtime window; dialogs lay themselves out.
 WindowRecord* RuntimeRecord(HWND window) {
-    const uint16_t atom = ClassAtom(window);
-    if (atom == 0 || (atom != WindowClassAtom && atom != FrameClassAtom)) return nullptr;
-    return reinterpret_cast<WindowRecord*>(GetWindowLongPtrA(window, 0));
-}
-
-void ObjectsFollowDpi(HWND window, WindowRecord* record, int32_t from, int32_t to);
-
-void PlaceChildren(HWND parent, const Rescale& rescale) {
-    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        RECT r;
-        GetWindowRect(child, &r);
-        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-        const LONG left = rescale(r.left);
-        const LONG top = rescale(r.top);
-        SetWindowPos(child, nullptr, left, top, rescale(r.right) - left, rescale(r.bottom) - top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        if (WindowRecord* own = RuntimeRecord(child)) ObjectsFollowDpi(child, own, rescale.from, rescale.to);
-        if (HoldsPlacedChildren(child)) PlaceChildren(child, rescale);
-    }
-}
-
-// Runtime windows inside hear of the change once all is in place. The
-// system's own notice, which carries no DPI, is not passed on (WindowProc).
-void TellChildren(HWND parent, int32_t dpi) {
-    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (RuntimeRecord(child)) SendMessageA(child, WM_DPICHANGED_AFTERPARENT, MAKEWPARAM(dpi, dpi), 0);
-        if (HoldsPlacedChildren(child)) TellChildren(child, dpi);
-    }
+    WindowRecord* record = WindowRecordOf(window);
+    return record && !record->isDialog ? record : nullptr;
 }
 
 // The backing bitmap made again for the new DPI: as large as the screen, or
 // as the old one scaled if that is larger, with the old picture scaled into
-// it. A drawing DC the program has open keeps
-// drawing, on the new bitmap.
+// it. A drawing DC the program has open draws on the new one.
 void BackingBitmapFollowDpi(HWND window, WindowRecord* record, int32_t from, int32_t to) {
     BITMAP old{};
     if (!GetObjectA(record->backBitmap, sizeof(old), &old)) return;
@@ -133,6 +106,29 @@ void ObjectsFollowDpi(HWND window, WindowRecord* record, int32_t from, int32_t t
             DeleteObject(record->font);
             record->font = own;
         }
+    }
+}
+
+void PlaceChildren(HWND parent, const Rescale& rescale) {
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT r;
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+        const LONG left = rescale(r.left);
+        const LONG top = rescale(r.top);
+        SetWindowPos(child, nullptr, left, top, rescale(r.right) - left, rescale(r.bottom) - top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        if (WindowRecord* own = RuntimeRecord(child)) ObjectsFollowDpi(child, own, rescale.from, rescale.to);
+        if (HoldsPlacedChildren(child)) PlaceChildren(child, rescale);
+    }
+}
+
+// Runtime windows inside hear of the change once all is in place. The
+// system's own notice, which carries no DPI, is not passed on (WindowProc).
+void TellChildren(HWND parent, int32_t dpi) {
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (RuntimeRecord(child)) SendMessageA(child, WM_DPICHANGED_AFTERPARENT, MAKEWPARAM(dpi, dpi), 0);
+        if (HoldsPlacedChildren(child)) TellChildren(child, dpi);
     }
 }
 
