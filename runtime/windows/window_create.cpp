@@ -4,6 +4,8 @@
 #include "rt_events.h"
 #include "rt_windows_internal.h"
 
+#include <algorithm>
+
 WindowRecord* CreatingWindow;
 
 namespace {
@@ -49,8 +51,12 @@ HWND CreateMdiClient(HWND frame, HMENU windowMenu) {
 
 // The drawing state of a fresh DC, and the screen-sized backing bitmap.
 void CaptureDrawingState(WindowRecord* record, int32_t width, int32_t height, EventHandler handler) {
-    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    // The screen in the window's device pixels: a window inside one moved to
+    // a higher DPI has more of them than the system's screen.
+    const int32_t dpi = WindowDpi(record->hwnd);
+    const int32_t system = WindowDpi(nullptr);
+    const int screenWidth = MulDiv(GetSystemMetrics(SM_CXSCREEN), std::max(dpi, system), system);
+    const int screenHeight = MulDiv(GetSystemMetrics(SM_CYSCREEN), std::max(dpi, system), system);
     HDC windowDc = GetDC(record->hwnd);
     if (!windowDc) {
         // Still a working window: keep its handler.

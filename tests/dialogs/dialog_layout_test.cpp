@@ -269,6 +269,10 @@ TEST_F(DpiTest, ChangesOfDpiPlaceEverythingAgainAndLeakNothing) {
     EXPECT_EQ(dpiEvents, 3);  // the frame has no handler; its MDI child hears after it
     EXPECT_EQ(lastEventDpi, 192);
     EXPECT_EQ(CaptureBitmap(child_.backBitmap).width, 2 * GetSystemMetrics(SM_CXSCREEN));
+    WindowRecord late{};  // made after the change, at the window's DPI
+    ASSERT_EQ(WindowCreate(&late, 0, 0, 50, 50, 0, &window_, "Late", nullptr), 1);
+    EXPECT_EQ(CaptureBitmap(late.backBitmap).width, 2 * GetSystemMetrics(SM_CXSCREEN));
+    DestroyWindow(late.hwnd);
     EXPECT_EQ(WindowDpi(GetDlgItem(dialog_.hwnd, kFirstId)), 192);
     RECT client;
     GetClientRect(dialog_.hwnd, &client);
