@@ -30,6 +30,11 @@ function(corvantis_program target)
     message(FATAL_ERROR "corvantis_program: MANIFEST is DEFAULT, CLASSIC or NONE")
   endif()
   target_link_libraries(${target} PRIVATE Corvantis::entry Corvantis::runtime)
+  # On i686 a Clang program takes the package's copy of the C++ library
+  # (see app/CMakeLists.txt) ahead of the compiler's.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4 AND CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    target_link_libraries(${target} PRIVATE "${CORVANTIS_START_FILES}/libstdc++.a")
+  endif()
   target_link_options(${target} PRIVATE -static "-B${CORVANTIS_START_FILES}/")
   if(TARGET corvantis_start_file)
     add_dependencies(${target} corvantis_start_file)

@@ -15,6 +15,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
 file(GLOB _rt_gcc_dirs LIST_DIRECTORIES true "/usr/lib/gcc/${RT_MINGW_TRIPLE}/*-posix")
 list(GET _rt_gcc_dirs 0 _rt_gcc)
+set(RT_GCC_LIBRARY_DIR ${_rt_gcc})  # its libstdc++.a, copied by app/CMakeLists.txt
 set(_rt_cxx_includes
   "-nostdinc++ -isystem ${_rt_gcc}/include/c++ -isystem ${_rt_gcc}/include/c++/${RT_MINGW_TRIPLE}"
   " -isystem ${_rt_gcc}/include/c++/backward")

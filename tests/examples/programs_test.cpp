@@ -47,13 +47,15 @@ TEST(Programs, OrdinaryCppAroundTheRuntimeAndEveryFunctionLinked) {
 #endif
     for (const std::string& build : builds) {
         SCOPED_TRACE(build);
-        const std::string trace = build + "/ordinary.txt";
-        DeleteFileA(trace.c_str());
-        const ProgramResult ordinary = RunProgram(build + "/ordinary.exe", "", 60000);
-        ASSERT_TRUE(ordinary.started) << "build it with rt_build_starter (cmake/harness.sh)";
-        ASSERT_TRUE(ordinary.finished);
-        EXPECT_EQ(ordinary.exitCode, 7u);
-        EXPECT_EQ(ReadFile(trace), kOrdinaryTrace);
+        for (const std::string name : {"/ordinary", "/ordinary_unoptimised"}) {
+            const std::string trace = build + name + ".txt";
+            DeleteFileA(trace.c_str());
+            const ProgramResult ordinary = RunProgram(build + name + ".exe", "", 60000);
+            ASSERT_TRUE(ordinary.started) << name << ": build it with rt_build_starter (cmake/harness.sh)";
+            ASSERT_TRUE(ordinary.finished) << name;
+            EXPECT_EQ(ordinary.exitCode, 7u) << name;
+            EXPECT_EQ(ReadFile(trace), kOrdinaryTrace) << name;
+        }
 
         const ProgramResult every = RunProgram(build + "/every_function.exe", "", 60000);
         ASSERT_TRUE(every.started);
