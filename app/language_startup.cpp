@@ -30,13 +30,13 @@ extern void (*__DTOR_LIST__[])();
 
 #if defined(__i386__)
 extern "C" {
-// Labels around the unwind tables, from the stand-ins of the compiler's
-// frame-registration objects.
+// The start of the unwind tables, from the stand-in of the compiler's first
+// frame-registration object; the stand-in of the last ends them with a zero
+// word.
 extern const char CorvantisUnwindTablesBegin[];
-extern const char CorvantisUnwindTablesEnd[];
 // The unwinder's registry. It comes in only with code that throws; a
 // program without such code costs nothing for it.
-void __register_frame_info_table(const void* table, void* object) __attribute__((weak));
+void __register_frame_info(const void* begin, void* object) __attribute__((weak));
 }
 #endif
 
@@ -110,32 +110,12 @@ extern "C" int atexit(void (*function)()) {
 
 #if defined(__i386__)
 // i686 code unwinds by tables that must be registered before anything
-// throws. They are registered as a table of their frame descriptions, which
-// needs no terminator after the last.
+// throws: all of them as one, read once from the start to the zero word.
 void RegisterUnwindTables() {
-    if (!__register_frame_info_table) return;
-    const char* const begin = CorvantisUnwindTablesBegin;
-    const char* const end = CorvantisUnwindTablesEnd;
-    // Each record: its length (not counting the length word), then 0 for a
-    // common part, anything else for a frame description.
-    const auto records = [&](auto&& visit) {
-        for (const char* at = begin; end - at >= 8;) {
-            const auto* words = reinterpret_cast<const uint32_t*>(at);
-            if (words[0] == 0 || words[0] > static_cast<uint32_t>(end - at - 4)) break;
-            if (words[1] != 0) visit(at);
-            at += 4 + words[0];
-        }
-    };
-    int32_t count = 0;
-    records([&](const char*) { ++count; });
-    if (count == 0) return;
-    auto** const table = static_cast<const char**>(HeapAllocate((count + 1) * static_cast<int32_t>(sizeof(char*))));
-    if (!table) return;
-    int32_t i = 0;
-    records([&](const char* description) { table[i++] = description; });
+    if (!__register_frame_info) return;
     // The unwinder's bookkeeping for one registration: six words.
     static void* object[8];
-    __register_frame_info_table(table, object);
+    __register_frame_info(CorvantisUnwindTablesBegin, object);
 }
 #endif
 
