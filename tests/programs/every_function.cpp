@@ -17,7 +17,11 @@ const Function volatile functions[] = {
     Entry(SendWindowMessage), Entry(ControlSubclass), Entry(DialogCreate), Entry(ControlAdd),
     Entry(ControlAddByClass), Entry(DialogShow), Entry(DialogDoModal), Entry(DispatchEvent),
     Entry(WaitEvents), Entry(WindowCreate), Entry(FitClientToBars), Entry(CenterWindow),
-    Entry(DialogClose), Entry(GetControlText), Entry(MessageBoxCentered),
+    Entry(DialogClose), Entry(GetControlText), Entry(MessageBoxCentered), Entry(WindowDrawBegin),
+    Entry(WindowDrawEnd), Entry(ControlAddType), Entry(ControlSubclassType), Entry(HotButtonsUsed),
+    Entry(PictureControlsUsed),
+    // DPI
+    Entry(WindowDpi), Entry(ToDevicePixels), Entry(FromDevicePixels),
     // strings
     Entry(StrLength), Entry(StrCopy), Entry(StrCopyBounded), Entry(StrAssign), Entry(StrAppend),
     Entry(StrDuplicate), Entry(StrConcatList), Entry(StrConcat<const char*>), Entry(StrUpperDuplicate),
