@@ -46,17 +46,19 @@ int32_t WindowCreate(WindowRecord* record, int32_t x, int32_t y, int32_t width, 
 // Drawing on a window's backing bitmap. WindowDrawBegin opens a memory DC on
 // it, keeps it in the record's drawDc and returns it; paints copy from it
 // while it is open. Its coordinates, pen widths and font heights are 96-DPI
-// pixels, drawn at the window's DPI so that lines and text stay sharp; with
-// DRAW_DEVICE_PIXELS they are the bitmap's own pixels. It starts with the
-// record's background mode, background colour and mix mode. Returns null for
-// a window without a backing bitmap or while a drawing DC is open. The
+// pixels, drawn at the window's DPI so that lines and text stay sharp (a pen
+// is centred on its line as the system scales it; the stock pen the DC
+// starts with stays one device pixel wide); with DRAW_DEVICE_PIXELS they are
+// the bitmap's own pixels. It starts with the record's background mode,
+// background colour and mix mode. Returns null for a window without a
+// backing bitmap, while a drawing DC is open, or for other units. The
 // bitmap is made again when the window moves to another DPI, its picture
 // scaled; a handler that hears of the change may draw it anew. A top-level
-// window hears WM_DPICHANGED; runtime windows inside it, MDI children too,
-// hear WM_DPICHANGED_AFTERPARENT with the new DPI in EventWParam's low word,
-// once everything is in place. WindowDrawEnd closes the DC and has the window show what was drawn;
-// it returns 0 when none was open. One still open when the window is
-// destroyed is deleted with the bitmap.
+// window hears WM_DPICHANGED, and after it the runtime windows inside it,
+// MDI children too, hear WM_DPICHANGED_AFTERPARENT; both carry the new DPI
+// in EventWParam's low word. WindowDrawEnd closes the DC and has the window
+// show what was drawn; it returns 0 when none was open. One still open when
+// the window is destroyed is deleted with the bitmap.
 enum : uint32_t { DRAW_96DPI_PIXELS = 0, DRAW_DEVICE_PIXELS = 1 };
 HDC WindowDrawBegin(WindowRecord* record, uint32_t units);
 int32_t WindowDrawEnd(WindowRecord* record);

@@ -34,11 +34,15 @@ void DrawingDcFollowDpi(HDC dc, int32_t dpi);
 
 // A top-level runtime window moved to dpi (WM_DPICHANGED): its children, and
 // those of its child windows and MDI client, are placed again at the new DPI,
-// the record's font and backing bitmap are made for it (the bitmap's
-// picture scaled), the window takes the suggested rectangle
-// and its bars and MDI client follow. WindowDpiForget forgets the DPI when
-// the window goes.
-void WindowFollowDpi(HWND window, WindowRecord* record, int32_t dpi, const RECT* suggested);
+// the record's font and backing bitmap are made for it (the bitmap's picture
+// scaled), and so are those of runtime windows inside; the window takes the
+// suggested rectangle and its bars and MDI client follow. True when the DPI
+// changed: once the window's handler has heard of it, WindowDpiTellChildren
+// tells the runtime windows inside (WM_DPICHANGED_AFTERPARENT, the DPI in
+// both words of wParam; the system's own notice carries none and is not
+// passed on). WindowDpiForget forgets the DPI when the window goes.
+bool WindowFollowDpi(HWND window, WindowRecord* record, int32_t dpi, const RECT* suggested);
+void WindowDpiTellChildren(HWND parent, int32_t dpi);
 void WindowDpiForget(HWND window);
 // Fills the clip box with the window colour, then raises EVENT_ERASE with the
 // DC in EventWParam. Returns 1.

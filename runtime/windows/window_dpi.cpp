@@ -99,7 +99,11 @@ void BackingBitmapFollowDpi(HWND window, WindowRecord* record, int32_t from, int
 // The record's font and backing bitmap, made for the new DPI.
 void ObjectsFollowDpi(HWND window, WindowRecord* record, int32_t from, int32_t to) {
     if (record->hwnd != window || from == to) return;
-    if (record->backBitmap) BackingBitmapFollowDpi(window, record, from, to);
+    if (record->backBitmap) {
+        BackingBitmapFollowDpi(window, record, from, to);
+        // What the window shows is the old picture at the old scale.
+        InvalidateRect(window, nullptr, FALSE);
+    }
     if (record->font) {
         HFONT own = FontAtDpi(record->font, from, to);
         if (own) {
@@ -123,18 +127,9 @@ void PlaceChildren(HWND parent, const Rescale& rescale) {
     }
 }
 
-// Runtime windows inside hear of the change once all is in place. The
-// system's own notice, which carries no DPI, is not passed on (WindowProc).
-void TellChildren(HWND parent, int32_t dpi) {
-    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (RuntimeRecord(child)) SendMessageA(child, WM_DPICHANGED_AFTERPARENT, MAKEWPARAM(dpi, dpi), 0);
-        if (HoldsPlacedChildren(child)) TellChildren(child, dpi);
-    }
-}
-
 }  // namespace
 
-void WindowFollowDpi(HWND window, WindowRecord* record, int32_t dpi, const RECT* suggested) {
+bool WindowFollowDpi(HWND window, WindowRecord* record, int32_t dpi, const RECT* suggested) {
     const int32_t from = WindowDpi(window);
     KeepValue(window, KEPT_LAID_OUT_DPI, static_cast<uintptr_t>(dpi));
     // Children keep their fonts: the system's, which a window made at this
@@ -151,7 +146,14 @@ void WindowFollowDpi(HWND window, WindowRecord* record, int32_t dpi, const RECT*
     }
     if (record && record->mdiClient) FitClientToBars(window, record->mdiClient);
     if (record) ObjectsFollowDpi(window, record, from, dpi);
-    if (from != dpi) TellChildren(window, dpi);
+    return from != dpi;
+}
+
+void WindowDpiTellChildren(HWND parent, int32_t dpi) {
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (RuntimeRecord(child)) SendMessageA(child, WM_DPICHANGED_AFTERPARENT, MAKEWPARAM(dpi, dpi), 0);
+        if (HoldsPlacedChildren(child)) WindowDpiTellChildren(child, dpi);
+    }
 }
 
 void WindowDpiForget(HWND window) { KeepValue(window, KEPT_LAID_OUT_DPI, 0); }

@@ -21,7 +21,10 @@ void DrawingDcFollowDpi(HDC dc, int32_t dpi) {
 }
 
 HDC WindowDrawBegin(WindowRecord* record, uint32_t units) {
-    if (!record || !record->hwnd || !record->hasBackBitmap || !record->backBitmap || record->drawDc) return nullptr;
+    if (!record || !record->hwnd || !record->hasBackBitmap || !record->backBitmap || record->drawDc ||
+        units > DRAW_DEVICE_PIXELS) {
+        return nullptr;
+    }
     HDC dc = CreateCompatibleDC(nullptr);
     if (!dc) return nullptr;
     if (!SelectObject(dc, record->backBitmap)) {

@@ -166,9 +166,8 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         // The system's notice; the runtime sends its own, with the DPI.
     } else if (record) {
         if (message == WM_SIZE || message == WM_SIZING) DispatchEvent(record, EVENT_SIZE, wParam, lParam);
-        if (message == WM_DPICHANGED) {
-            WindowFollowDpi(window, record, LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
-        }
+        const bool dpiChanged = message == WM_DPICHANGED &&
+                                WindowFollowDpi(window, record, LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
         // A close only raises the event: the handler decides, and no default
         // procedure ever sees WM_CLOSE.
         if (message == WM_CLOSE) message = EVENT_CLOSE;
@@ -177,6 +176,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             SetActiveWindow(window);
         }
         result = DispatchEvent(record, message, wParam, lParam);
+        if (dpiChanged) WindowDpiTellChildren(window, LOWORD(wParam));
     } else if (CreatingWindow && (!CreatingWindow->hwnd || CreatingWindow->hwnd == window)) {
         CreatingWindow->hwnd = window;
         result = DispatchEvent(CreatingWindow, message, wParam, lParam);

@@ -120,10 +120,12 @@ void ExpectEveryControl(HWND parent, int dpi, int32_t wider = 0) {
 
 int dpiEvents;
 int32_t lastEventDpi;
+std::string dpiOrder;  // T: a top-level window heard, C: a window inside
 int32_t CountDpiEvents() {
     if (EventMessage == WM_DPICHANGED || EventMessage == WM_DPICHANGED_AFTERPARENT) {
         ++dpiEvents;
         lastEventDpi = LOWORD(EventWParam);
+        dpiOrder += EventMessage == WM_DPICHANGED ? 'T' : 'C';
     }
     return 0;
 }
@@ -226,6 +228,7 @@ TEST_P(DpiLayoutTest, WindowAndMdiFrameChildrenAreTheirPixelsAtTheDpi) {
 TEST_F(DpiTest, ChangesOfDpiPlaceEverythingAgainAndLeakNothing) {
     if (WindowDpi(nullptr) != 96) GTEST_SKIP() << "the change is sent from 96 DPI";
     dpiEvents = 0;
+    dpiOrder.clear();
     GdiLedger ledger;
     ASSERT_TRUE(ledger.Installed());
     DialogCreate(&dialog_, 0, 30, 330, 320, WS_CAPTION | WS_SYSMENU, nullptr, "Every control", CountDpiEvents);
@@ -233,7 +236,7 @@ TEST_F(DpiTest, ChangesOfDpiPlaceEverythingAgainAndLeakNothing) {
     ASSERT_NE(DialogShow(&dialog_, nullptr), nullptr);
     ASSERT_EQ(WindowCreate(&window_, 20, 20, 370, 330, 0, nullptr, "Children", CountDpiEvents), 1);
     AddEveryControl(&window_, kWider);
-    ASSERT_EQ(WindowCreate(&frame_, 30, 30, 600, 450, WINOPT_FRAME, nullptr, "Frame", nullptr), 1);
+    ASSERT_EQ(WindowCreate(&frame_, 30, 30, 600, 450, WINOPT_FRAME, nullptr, "Frame", CountDpiEvents), 1);
     ControlAdd(&frame_, CONTROL_STATUS_BAR, "Ready", 0, 0, 0, 0, WS_CHILD | WS_VISIBLE, 7);
     ASSERT_EQ(WindowCreate(&child_, 10, 10, 200, 150, 0, &frame_, "Child", CountDpiEvents), 1);
     const std::vector<RECT> dialogAtStart = ChildRects(dialog_.hwnd);
@@ -245,6 +248,7 @@ TEST_F(DpiTest, ChangesOfDpiPlaceEverythingAgainAndLeakNothing) {
     // opened before it.
     const COLORREF before = RGB(200, 40, 60), after = RGB(30, 160, 70);
     const RECT beforeBox{150, 2, 170, 12}, afterBox{200, 2, 220, 12};
+    EXPECT_EQ(WindowDrawBegin(&window_, 2), nullptr) << "no such units";
     HDC drawing = WindowDrawBegin(&window_, DRAW_96DPI_PIXELS);
     ASSERT_NE(drawing, nullptr);
     EXPECT_EQ(WindowDrawBegin(&window_, DRAW_DEVICE_PIXELS), nullptr) << "one drawing DC at a time";
@@ -266,7 +270,8 @@ TEST_F(DpiTest, ChangesOfDpiPlaceEverythingAgainAndLeakNothing) {
     EXPECT_EQ(bar.right, frameClient.right);
     EXPECT_EQ(InParent(frame_.mdiClient).bottom, bar.top);
     EXPECT_GE(CaptionWidth(GetDlgItem(window_.hwnd, kFirstId)), windowCaption);
-    EXPECT_EQ(dpiEvents, 3);  // the frame has no handler; its MDI child hears after it
+    EXPECT_EQ(dpiEvents, 4);
+    EXPECT_EQ(dpiOrder, "TTTC");  // the frame's MDI child after the frame
     EXPECT_EQ(lastEventDpi, 192);
     EXPECT_EQ(CaptureBitmap(child_.backBitmap).width, 2 * GetSystemMetrics(SM_CXSCREEN));
     WindowRecord late{};  // made after the change, at the window's DPI
@@ -296,6 +301,10 @@ TEST_F(DpiTest, ChangesOfDpiPlaceEverythingAgainAndLeakNothing) {
     EXPECT_NE(bitmap.At(296, 14), before);
     EXPECT_NE(bitmap.At(344, 14), before);
     for (HWND w : {dialog_.hwnd, window_.hwnd}) SendDpiChange(w, 192, 96);
+    UpdateWindow(window_.hwnd);  // shows the picture scaled, not the one at 192 DPI
+    shown = GetDC(window_.hwnd);
+    EXPECT_EQ(DescribeColour(GetPixel(shown, 210, 7)), DescribeColour(after));
+    ReleaseDC(window_.hwnd, shown);
     bitmap = CaptureBitmap(window_.backBitmap);
     EXPECT_EQ(bitmap.width, screen);
     EXPECT_EQ(DescribeColour(bitmap.At(160, 7)), DescribeColour(before));
