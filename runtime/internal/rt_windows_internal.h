@@ -21,6 +21,10 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 // windows without one), never over a visible child. Returns 1.
 int32_t WindowPaint(HWND window, WPARAM wParam, LPARAM lParam);
 
+// The screen in the device pixels of a window at dpi, the least a backing
+// bitmap holds: a window inside one moved to a higher DPI than the system's
+// has more of them than the system's screen.
+SIZE ScreenAtDpi(int32_t dpi);
 // A bitmap for a window's backing store, width x height device pixels,
 // drawable through a memory DC compatible with windowDc.
 HBITMAP BackingBitmap(HDC windowDc, int width, int height);

@@ -51,12 +51,9 @@ HWND CreateMdiClient(HWND frame, HMENU windowMenu) {
 
 // The drawing state of a fresh DC, and the screen-sized backing bitmap.
 void CaptureDrawingState(WindowRecord* record, int32_t width, int32_t height, EventHandler handler) {
-    // The screen in the window's device pixels: a window inside one moved to
-    // a higher DPI has more of them than the system's screen.
-    const int32_t dpi = WindowDpi(record->hwnd);
-    const int32_t system = WindowDpi(nullptr);
-    const int screenWidth = MulDiv(GetSystemMetrics(SM_CXSCREEN), std::max(dpi, system), system);
-    const int screenHeight = MulDiv(GetSystemMetrics(SM_CYSCREEN), std::max(dpi, system), system);
+    const SIZE screen = ScreenAtDpi(WindowDpi(record->hwnd));
+    const int screenWidth = screen.cx;
+    const int screenHeight = screen.cy;
     HDC windowDc = GetDC(record->hwnd);
     if (!windowDc) {
         // Still a working window: keep its handler.
@@ -113,6 +110,12 @@ void ScaleSpan(int32_t* position, int32_t* size, int32_t dpi) {
 }
 
 }  // namespace
+
+SIZE ScreenAtDpi(int32_t dpi) {
+    const int32_t system = WindowDpi(nullptr);
+    const int32_t scale = std::max(dpi, system);
+    return SIZE{MulDiv(GetSystemMetrics(SM_CXSCREEN), scale, system), MulDiv(GetSystemMetrics(SM_CYSCREEN), scale, system)};
+}
 
 // On a 32-bit screen, a section of the screen's own pixel format: the
 // platform selects such a bitmap into a DC without consulting the display,

@@ -49,47 +49,46 @@ WindowRecord* RuntimeRecord(HWND window) {
 
 // The backing bitmap made again for the new DPI: as large as the screen, or
 // as the old one scaled if that is larger, with the old picture scaled into
-// it. A drawing DC the program has open draws on the new one.
+// it. A drawing DC the program has open is the copy's source, in device
+// pixels, and then draws on the new bitmap.
 void BackingBitmapFollowDpi(HWND window, WindowRecord* record, int32_t from, int32_t to) {
     BITMAP old{};
     if (!GetObjectA(record->backBitmap, sizeof(old), &old)) return;
     const int scaledWidth = MulDiv(old.bmWidth, to, from);
     const int scaledHeight = MulDiv(old.bmHeight, to, from);
-    const int width = std::max(scaledWidth, GetSystemMetrics(SM_CXSCREEN));
-    const int height = std::max(scaledHeight, GetSystemMetrics(SM_CYSCREEN));
+    const SIZE screen = ScreenAtDpi(to);
+    const int width = std::max(scaledWidth, static_cast<int>(screen.cx));
+    const int height = std::max(scaledHeight, static_cast<int>(screen.cy));
     HDC windowDc = GetDC(window);
     if (!windowDc) return;
     HBITMAP bitmap = BackingBitmap(windowDc, width, height);
-    HDC target = bitmap ? CreateCompatibleDC(windowDc) : nullptr;
-    HDC source = record->drawDc ? record->drawDc : CreateCompatibleDC(windowDc);
-    if (!target || !source) {
+    HDC target = CreateCompatibleDC(windowDc);
+    HDC owned = record->drawDc ? nullptr : CreateCompatibleDC(windowDc);
+    HDC source = record->drawDc ? record->drawDc : owned;
+    if (!bitmap || !target || !source) {
         if (bitmap) DeleteObject(bitmap);
         if (target) DeleteDC(target);
-        if (source && source != record->drawDc) DeleteDC(source);
+        if (owned) DeleteDC(owned);
         ReleaseDC(window, windowDc);
         return;
     }
     HGDIOBJ previousTarget = SelectObject(target, bitmap);
     if (scaledWidth < width || scaledHeight < height) FillSolid(target, 0, 0, width, height, record->windowColor);
-    HGDIOBJ previousSource = nullptr;
-    if (source == record->drawDc) {
-        DeviceUnitsSave(source);
-    } else {
-        previousSource = SelectObject(source, record->backBitmap);
-    }
+    HGDIOBJ previousSource = owned ? SelectObject(owned, record->backBitmap) : nullptr;
+    if (!owned) DeviceUnitsSave(source);
     // Nearest pixels: a stand-in until the program draws again, and smooth
     // scaling of a screen-sized picture cost 30 ms a change.
     SetStretchBltMode(target, COLORONCOLOR);
     StretchBlt(target, 0, 0, scaledWidth, scaledHeight, source, 0, 0, old.bmWidth, old.bmHeight, SRCCOPY);
     SelectObject(target, previousTarget);
     DeleteDC(target);
-    if (source == record->drawDc) {
+    if (owned) {
+        SelectObject(owned, previousSource);
+        DeleteDC(owned);
+    } else {
         RestoreDC(source, -1);
         SelectObject(source, bitmap);
         DrawingDcFollowDpi(source, to);
-    } else {
-        SelectObject(source, previousSource);
-        DeleteDC(source);
     }
     DeleteObject(record->backBitmap);
     record->backBitmap = bitmap;

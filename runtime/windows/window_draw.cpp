@@ -36,7 +36,7 @@ HDC WindowDrawBegin(WindowRecord* record, uint32_t units) {
         // drawn at the device's resolution, not stretched.
         SetMapMode(dc, MM_ANISOTROPIC);
         SetWindowExtEx(dc, DPI_BASE, DPI_BASE, nullptr);
-        SetViewportExtEx(dc, WindowDpi(record->hwnd), WindowDpi(record->hwnd), nullptr);
+        DrawingDcFollowDpi(dc, WindowDpi(record->hwnd));
     }
     if (record->bkMode) SetBkMode(dc, record->bkMode);
     if (record->rop2) SetROP2(dc, record->rop2);
