@@ -49,7 +49,14 @@ WNDPROC hotButtonProcedure;
 
 }  // namespace controls
 
-int32_t ControlSubclassType(HWND control, int32_t type) {
+int32_t ControlSubclass(HWND control, int32_t type) {
+    if (type == CONTROL_HOT_BUTTON) HotButtonsUsed();
+    // The style may become a picture's later, by the program's own hand.
+    if (type == CONTROL_PUSH_BUTTON || type == CONTROL_HOT_BUTTON || type == CONTROL_LABEL) PictureControlsUsed();
+    return ControlAttach(control, type);
+}
+
+int32_t ControlAttach(HWND control, int32_t type) {
     // Attached once: a second attach would make the procedure its own
     // previous procedure.
     if (!control || GetPropA(control, RT_PROP_PREVIOUS_PROC)) return 0;

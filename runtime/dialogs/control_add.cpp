@@ -190,15 +190,8 @@ ControlDefinition* AppendDefinition(WindowRecord* record, uint32_t exStyle, cons
     return node;
 }
 
-}  // namespace
-
-int32_t ControlDefinitionAppend(WindowRecord* record, uint32_t exStyle, const char* className, const char* text,
-                                uint32_t style, int32_t x, int32_t y, int32_t cx, int32_t cy, int32_t id,
-                                int32_t type, int32_t isDefault) {
-    return AppendDefinition(record, exStyle, className, text, style, x, y, cx, cy, id, type, isDefault) ? 1 : 0;
-}
-
-int32_t ControlAddType(WindowRecord* record, ControlType type, const char* text, int32_t x, int32_t y, int32_t width,
+// Kept out of ControlAdd, which must stay small (below).
+[[gnu::noinline]] int32_t AddControl(WindowRecord* record, ControlType type, const char* text, int32_t x, int32_t y, int32_t width,
                    int32_t height, uint32_t style, int32_t id) {
     DialogUnitRect units;
     if (!record || !Placement(record, x, y, width, height, id, &units)) return 0;
@@ -223,6 +216,14 @@ int32_t ControlAddType(WindowRecord* record, ControlType type, const char* text,
     return 1;
 }
 
+}  // namespace
+
+int32_t ControlDefinitionAppend(WindowRecord* record, uint32_t exStyle, const char* className, const char* text,
+                                uint32_t style, int32_t x, int32_t y, int32_t cx, int32_t cy, int32_t id,
+                                int32_t type, int32_t isDefault) {
+    return AppendDefinition(record, exStyle, className, text, style, x, y, cx, cy, id, type, isDefault) ? 1 : 0;
+}
+
 HWND ControlAddByClass(WindowRecord* record, const char* className, const char* text, int32_t x, int32_t y,
                        int32_t width, int32_t height, uint32_t style, uint32_t exStyle, int32_t id) {
     DialogUnitRect units;
@@ -242,4 +243,16 @@ HWND ControlAddByClass(WindowRecord* record, const char* className, const char* 
     HWND control = CreateAtOnce(record, exStyle, className, text, style, x, y, width, height, id);
     ControlAttachNew(control, CONTROL_BY_CLASS);
     return control;
+}
+
+// Small, so that a whole-program build folds it into each call and links the
+// hot-tracking buttons and the image loading only for calls that need them.
+int32_t ControlAdd(WindowRecord* record, ControlType type, const char* text, int32_t x, int32_t y, int32_t width,
+                   int32_t height, uint32_t style, int32_t id) {
+    if (type == CONTROL_HOT_BUTTON) HotButtonsUsed();
+    if (((type == CONTROL_PUSH_BUTTON || type == CONTROL_HOT_BUTTON) && (style & BS_BITMAP) == BS_BITMAP) ||
+        (type == CONTROL_LABEL && (style & SS_BITMAP) == SS_BITMAP)) {
+        PictureControlsUsed();
+    }
+    return AddControl(record, type, text, x, y, width, height, style, id);
 }

@@ -67,7 +67,7 @@ int32_t DialogControlsSetup(WindowRecord* record, bool justCreated, const Dialog
         if (inStep && justCreated) {
             ControlAttachNew(control, c->type);
         } else if (control) {
-            ControlSubclassType(control, c->type);
+            ControlAttach(control, c->type);
         }
         // The owner-draw style replaced BS_DEFPUSHBUTTON; tell the dialog instead.
         if (c->isDefault) {

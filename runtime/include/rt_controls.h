@@ -88,28 +88,11 @@ struct TypedArgument {
 LRESULT SendWindowMessage(intptr_t targetValue, uint32_t targetTag, UINT message, WPARAM wParam,
                           intptr_t lParamValue, uint32_t lParamTag, int32_t controlId);
 
-// Hot-tracking buttons come into a program only when it makes one: ControlAdd
-// and ControlSubclass, always inlined, call this for that type, so a program
-// that makes none (every call with another constant type) carries none of
-// their code.
-void HotButtonsUsed();
-
-// Likewise the loading of the images that bitmap buttons and picture labels
-// name in their text: ControlAdd calls this for a push or hot-tracking button
-// with BS_BITMAP and a label with SS_BITMAP, ControlSubclass for every push
-// button, hot-tracking button and label. A program that gives a control one
-// of those styles later, by itself, calls it first.
-void PictureControlsUsed();
-
 // Writes the colour properties of the control type and installs its subclass
 // procedure. A bitmap button or picture label loads the image its text names:
 // a text with a colon is a file path (C:\pictures\face.bmp), any other text
 // a bitmap resource of the program, by number (12) or name (LOGO); so a
-// relative path without a drive is looked up as a resource name.
-// A control that is attached already is left as it is. Returns 0.
-int32_t ControlSubclassType(HWND control, int32_t type);  // without the two above
-[[gnu::always_inline]] inline int32_t ControlSubclass(HWND control, int32_t type) {
-    if (type == CONTROL_HOT_BUTTON) HotButtonsUsed();
-    if (type == CONTROL_PUSH_BUTTON || type == CONTROL_HOT_BUTTON || type == CONTROL_LABEL) PictureControlsUsed();
-    return ControlSubclassType(control, type);
-}
+// relative path without a drive is looked up as a resource name; the image
+// follows the text when it is set again. A control that is attached already
+// is left as it is. Returns 0.
+int32_t ControlSubclass(HWND control, int32_t type);

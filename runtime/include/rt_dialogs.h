@@ -32,17 +32,11 @@ constexpr uint32_t DIALOG_FIXED_STYLE = 0x900000C0u;
 // units do not fit 16 signed bits, a 65536th control; on a window: no window
 // yet, an identifier a child has already (-1 again excepted). Returns 1 when
 // the control was defined or created, 0 when it was refused.
-int32_t ControlAddType(WindowRecord* record, ControlType type, const char* text, int32_t x, int32_t y,
-                       int32_t width, int32_t height, uint32_t style, int32_t id);  // without the *Used calls
-[[gnu::always_inline]] inline int32_t ControlAdd(WindowRecord* record, ControlType type, const char* text, int32_t x, int32_t y,
-                          int32_t width, int32_t height, uint32_t style, int32_t id) {
-    if (type == CONTROL_HOT_BUTTON) HotButtonsUsed();
-    if (((type == CONTROL_PUSH_BUTTON || type == CONTROL_HOT_BUTTON) && (style & BS_BITMAP) == BS_BITMAP) ||
-        (type == CONTROL_LABEL && (style & SS_BITMAP) == SS_BITMAP)) {
-        PictureControlsUsed();
-    }
-    return ControlAddType(record, type, text, x, y, width, height, style, id);
-}
+// A button or label that the program gives BS_BITMAP or SS_BITMAP only after
+// it was added takes images from its text once ControlSubclass has been
+// called for it (which changes nothing else on an attached control).
+int32_t ControlAdd(WindowRecord* record, ControlType type, const char* text, int32_t x, int32_t y, int32_t width,
+                   int32_t height, uint32_t style, int32_t id);
 // The same for a caller-named class (type 99, no type table). Empty class
 // names and names longer than 31 characters are refused. Returns the new control when it was
 // created at once, otherwise 0.

@@ -53,7 +53,16 @@ LRESULT CALLBACK PushButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM
 LRESULT CALLBACK HotButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK StaticControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// ControlSubclassType for a control made a moment ago, so never attached:
+// Hot-tracking buttons and the images that bitmap buttons and picture labels
+// name come into a program only once one of these is called: ControlAdd and
+// ControlSubclass call them for the types (and styles) that need them.
+void HotButtonsUsed();
+void PictureControlsUsed();
+
+// ControlSubclass without those calls: for controls whose type was met
+// before, by ControlAdd.
+int32_t ControlAttach(HWND control, int32_t type);
+// ControlAttach for a control made a moment ago, so never attached:
 // without asking the control whether it is.
 int32_t ControlAttachNew(HWND control, int32_t type);
 

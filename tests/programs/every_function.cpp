@@ -18,8 +18,7 @@ const Function volatile functions[] = {
     Entry(ControlAddByClass), Entry(DialogShow), Entry(DialogDoModal), Entry(DispatchEvent),
     Entry(WaitEvents), Entry(WindowCreate), Entry(FitClientToBars), Entry(CenterWindow),
     Entry(DialogClose), Entry(GetControlText), Entry(MessageBoxCentered), Entry(WindowDrawBegin),
-    Entry(WindowDrawEnd), Entry(ControlAddType), Entry(ControlSubclassType), Entry(HotButtonsUsed),
-    Entry(PictureControlsUsed),
+    Entry(WindowDrawEnd),
     // DPI
     Entry(WindowDpi), Entry(ToDevicePixels), Entry(FromDevicePixels),
     // strings
