@@ -72,6 +72,16 @@ int32_t TextWidth(HDC dc, HFONT font, const char* text) {
     return size.cx;
 }
 
+// The move along one axis of a window from start to end, growing by grow,
+// that the dialog manager pushed by pushed: the edge it was pushed from is
+// the work area's, which the window keeps within.
+int Unpushed(LONG start, LONG end, int grow, int move, LONG pushed) {
+    LONG to = start + move - pushed;
+    if (pushed < 0) to = std::min(to, end - (end - start + grow));
+    if (pushed > 0) to = std::max(to, start);
+    return static_cast<int>(to - start);
+}
+
 int CALLBACK NoteScalable(const LOGFONTA*, const TEXTMETRICA*, DWORD type, LPARAM found) {
     if (!(type & RASTER_FONTTYPE)) *reinterpret_cast<bool*>(found) = true;
     return TRUE;
@@ -131,7 +141,7 @@ HFONT DialogFontForDpi(int32_t dpi, const DialogDefinition* definition) {
 }
 
 DialogLayout DialogLayoutStart(HWND dialog, const DialogDefinition* definition, const RECT* suggested) {
-    DialogLayout layout{dialog, definition, WindowDpi(dialog), nullptr, suggested != nullptr};
+    DialogLayout layout{dialog, definition, WindowDpi(dialog), nullptr, suggested != nullptr, {}};
     // At 96 DPI the template's font is the design's own, and of its size,
     // and it is the one again when a dialog that started at 96 comes back.
     HFONT old = reinterpret_cast<HFONT>(KeptValue(dialog, KEPT_FONT));
@@ -156,18 +166,33 @@ DialogLayout DialogLayoutStart(HWND dialog, const DialogDefinition* definition, 
         GetWindowRect(dialog, &outer);
     }
     GetClientRect(dialog, &client);
-    // The dialog manager may have moved it onto the screen: its place is
-    // corrected by what the units were off, not set anew; after a change of
-    // DPI the system's suggestion stands.
+    // Corrected by what the units were off; after a change of DPI the
+    // system's suggestion stands.
     const RECT want = Wanted(layout, definition, &definition->x);
     const POINT made = suggested ? POINT{want.left, want.top} : MadePlace(dialog, &definition->x);
-    const int dx = want.left - made.x;
-    const int dy = want.top - made.y;
     const int dw = (want.right - want.left) - client.right;
     const int dh = (want.bottom - want.top) - client.bottom;
-    if (dx || dy || dw || dh) {
+    // The dialog manager may have pushed it onto the screen, by what the
+    // units put outside: in its place the dialog may be inside, or pushed
+    // less far.
+    POINT pushed{};
+    if (!suggested) {
+        const LONG_PTR style = GetWindowLongPtrA(dialog, GWL_STYLE);
+        HWND base = (style & WS_CHILD) ? GetParent(dialog) : (style & DS_ABSALIGN) ? nullptr : GetWindow(dialog, GW_OWNER);
+        POINT intended = made;
+        if (base) MapWindowPoints(base, nullptr, &intended, 1);
+        MapWindowPoints(dialog, nullptr, &pushed, 1);
+        pushed = POINT{pushed.x - intended.x, pushed.y - intended.y};
+    }
+    const int dx = Unpushed(outer.left, outer.right, dw, want.left - made.x, pushed.x);
+    const int dy = Unpushed(outer.top, outer.bottom, dh, want.top - made.y, pushed.y);
+    if (dw || dh) {
         SetWindowPos(dialog, nullptr, outer.left + dx, outer.top + dy, outer.right - outer.left + dw,
                      outer.bottom - outer.top + dh, SWP_NOZORDER | SWP_NOACTIVATE);
+    } else if (dx || dy) {
+        // A move of a top-level window is a dozen round trips to the server,
+        // and most handlers centre their dialog anyway.
+        layout.pendingMove = POINT{dx, dy};
     }
     if (old) DeleteObject(old);
     return layout;
@@ -181,8 +206,18 @@ void DialogLayoutPlace(const DialogLayout& layout, HWND control, const ControlDe
     GetWindowRect(control, &made);
     MapWindowPoints(nullptr, layout.dialog, reinterpret_cast<POINT*>(&made), 2);
     if (EqualRect(&want, &made)) return;
+    // The dialog is erased when it next paints, not at every control: each
+    // synchronous erase is another round trip.
     SetWindowPos(control, nullptr, want.left, want.top, want.right - want.left, want.bottom - want.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_DEFERERASE);
+}
+
+void DialogLayoutFinish(const DialogLayout& layout, const RECT& before) {
+    if (!layout.pendingMove.x && !layout.pendingMove.y) return;
+    RECT now;
+    if (!GetWindowRect(layout.dialog, &now) || !EqualRect(&now, &before)) return;
+    SetWindowPos(layout.dialog, nullptr, now.left + layout.pendingMove.x, now.top + layout.pendingMove.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void DialogLayoutEnd(HWND dialog) {

@@ -83,11 +83,17 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         WindowRecord* record = CreatingDialog;
         CreatingDialog = nullptr;
         if (!record) return TRUE;
-        DialogRecordBind(window, record);
         record->hwnd = window;
         const DialogLayout layout = DialogLayoutStart(window, record->definition);
         DialogControlsSetup(record, true, &layout);
+        // Bound once laid out: the handler's first event is WM_INITDIALOG,
+        // not the sizes the layout went through.
+        DialogRecordBind(window, record);
+        RECT before;
+        GetWindowRect(window, &before);
         DispatchEvent(record, message, wParam, lParam);
+        // Unless the handler closed it.
+        if (record->hwnd == window) DialogLayoutFinish(layout, before);
         return TRUE;  // the dialog manager sets the focus
     }
     if (IsReflectedMessage(message)) {

@@ -73,7 +73,8 @@ int32_t DialogControlsSetup(WindowRecord* record, bool justCreated = false, cons
 // freed). When the dialog manager has made the dialog, DialogLayoutStart puts
 // the dialog where that rectangle says at the dialog's DPI, and makes the
 // dialog font for that DPI unless it is 96; DialogLayoutPlace does the same
-// for each control. After a change of DPI (suggested: the system's rectangle
+// for each control (the dialog's place at creation is DialogLayoutFinish's).
+// After a change of DPI (suggested: the system's rectangle
 // for the dialog) they place everything again and replace the font.
 // DialogLayoutEnd deletes what the dialog made, at its end.
 void KeepPixelRect(const void* definition, int32_t x, int32_t y, int32_t width, int32_t height);
@@ -84,9 +85,16 @@ struct DialogLayout {
     int32_t dpi;
     HFONT font;  // null: the template's, unchanged
     BOOL again;  // placed before: move whatever the dialog manager made
+    // Where a new dialog of the right size still has to go (0, 0: nowhere),
+    // left for after its WM_INITDIALOG handler: one that places the dialog
+    // itself spares the move.
+    POINT pendingMove;
 };
 DialogLayout DialogLayoutStart(HWND dialog, const DialogDefinition* definition, const RECT* suggested = nullptr);
 void DialogLayoutPlace(const DialogLayout& layout, HWND control, const ControlDefinition* node);
+// Moves a new dialog by the layout's pending move unless it has moved since
+// before.
+void DialogLayoutFinish(const DialogLayout& layout, const RECT& before);
 void DialogLayoutEnd(HWND dialog);
 // The dialog font, 8 points at dpi, or smaller where a caption of the
 // definition's controls would be wider than in the design's face scaled to

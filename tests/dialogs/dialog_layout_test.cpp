@@ -192,12 +192,14 @@ protected:
 
 TEST_P(DpiLayoutTest, DialogOfEveryControlIsItsPixelsAtTheDpi) {
     if (delegated_) return;
-    DialogCreate(&dialog_, 0, 30, 330, 320, WS_CAPTION | WS_SYSMENU, nullptr, "Every control", nullptr);
+    DialogCreate(&dialog_, 20, 30, 330, 320, WS_CAPTION | WS_SYSMENU, nullptr, "Every control", nullptr);
     AddEveryControl(&dialog_);
     ASSERT_NE(DialogShow(&dialog_, nullptr), nullptr);
+    // The client area where the program put it, on the screen.
     RECT client;
     GetClientRect(dialog_.hwnd, &client);
-    ExpectAt(client, RECT{0, 0, 330, 320}, dpi_, "dialog client");
+    MapWindowPoints(dialog_.hwnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    ExpectAt(client, RECT{20, 30, 350, 350}, dpi_, "dialog client");
     ExpectEveryControl(dialog_.hwnd, dpi_);
     RECT shown;
     GetWindowRect(dialog_.hwnd, &shown);

@@ -57,7 +57,7 @@ protected:
         // the platform's business; the default-button test looks at them.
         interesting = {WM_INITDIALOG, EVENT_CLOSE, WM_DESTROY, EVENT_SIZE, WM_SIZE};
         dialog = WindowRecord{};
-        DialogCreate(&dialog, 0, 0, 300, 150, WS_CAPTION | WS_SYSMENU, nullptr, "Test dialog", RecordingHandler);
+        DialogCreate(&dialog, 0, 30, 300, 150, WS_CAPTION | WS_SYSMENU, nullptr, "Test dialog", RecordingHandler);
         ControlAdd(&dialog, CONTROL_EDIT, "", 10, 10, 150, 22, WS_TABSTOP, 10);
         ControlAdd(&dialog, CONTROL_EDIT, "", 10, 40, 150, 22, WS_TABSTOP, 11);
         ControlAdd(&dialog, CONTROL_PUSH_BUTTON, "OK", 200, 100, 70, 24, WS_TABSTOP, 3);
@@ -104,10 +104,20 @@ TEST_F(DialogShowTest, ModelessDialogLivesFromInitToDestroy) {
     EXPECT_SEQUENCE(seen, {{{WM_DESTROY, true, false}}});
     EXPECT_EQ(dialog.hwnd, nullptr);
 
-    // The definition can be shown again.
+    // The definition can be shown again; where its handler puts it, it stays
+    // (in this rectangle the units alone would leave it a pixel off).
     seen.clear();
+    DialogCreate(&dialog, 0, 30, 330, 120, WS_CAPTION | WS_SYSMENU, nullptr, "Test dialog", RecordingHandler);
+    reaction = [] {
+        if (EventMessage == WM_INITDIALOG) SetWindowPos(EventWindow->hwnd, nullptr, 200, 150, 0, 0, SWP_NOSIZE);
+        return 0;
+    };
     ASSERT_NE(DialogShow(&dialog, nullptr), nullptr);
     EXPECT_SEQUENCE(seen, {{{WM_INITDIALOG, true, true}}});
+    RECT placed;
+    GetWindowRect(dialog.hwnd, &placed);
+    EXPECT_EQ(placed.left, 200);
+    EXPECT_EQ(placed.top, 150);
 }
 
 TEST_F(DialogShowTest, ModalCloseBoxEndsWithTwo) {
