@@ -81,14 +81,14 @@ int32_t DialogControlsSetup(WindowRecord* record, bool justCreated, const Dialog
 INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         WindowRecord* record = CreatingDialog;
-        CreatingDialog = nullptr;
         if (!record) return TRUE;
+        DialogRecordBind(window, record);
         record->hwnd = window;
+        // Still the dialog being made while it is laid out, so that the
+        // handler's first event is WM_INITDIALOG, not the sizes before it.
         const DialogLayout layout = DialogLayoutStart(window, record->definition);
         DialogControlsSetup(record, true, &layout);
-        // Bound once laid out: the handler's first event is WM_INITDIALOG,
-        // not the sizes the layout went through.
-        DialogRecordBind(window, record);
+        CreatingDialog = nullptr;
         RECT before;
         GetWindowRect(window, &before);
         DispatchEvent(record, message, wParam, lParam);
@@ -107,7 +107,7 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         DialogLayoutEnd(window);
     }
     WindowRecord* record = DialogRecordOf(window);
-    if (!record) return 0;
+    if (!record || record == CreatingDialog) return 0;
     INT_PTR result = 0;
 
     UINT dispatched = message;
