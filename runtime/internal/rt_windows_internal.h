@@ -48,6 +48,8 @@ void DrawingDcFollowDpi(HDC dc, int32_t dpi);
 bool WindowFollowDpi(HWND window, WindowRecord* record, int32_t dpi, const RECT* suggested);
 void WindowDpiTellChildren(HWND parent, int32_t dpi);
 void WindowDpiForget(HWND window);
+// From the first runtime window made: those inside a dialog follow its DPI.
+void WindowsInDialogsFollowDpi();
 // Fills the clip box with the window colour, then raises EVENT_ERASE with the
 // DC in EventWParam. Returns 1.
 int32_t WindowEraseBackground(HWND window, WPARAM dc, LPARAM lParam);

@@ -152,6 +152,7 @@ int32_t WindowCreate(WindowRecord* record, int32_t x, int32_t y, int32_t width, 
     if (!record || RecordHasWindow(record)) return 0;
     HINSTANCE module = GetModuleHandleA(nullptr);
     WindowClassesRegister();
+    WindowsInDialogsFollowDpi();
     HWND parentWindow = parent ? parent->hwnd : nullptr;
 
     const bool frame = (style & WINOPT_FRAME) != 0;

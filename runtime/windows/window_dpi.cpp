@@ -1,6 +1,7 @@
 // Runtime windows moved to another DPI. Their children were placed in
 // 96-DPI pixels scaled to the old DPI; they are placed again from there.
 #include "rt_controls_internal.h"
+#include "rt_dialogs_internal.h"
 #include "rt_dpi.h"
 #include "rt_windows_internal.h"
 
@@ -112,17 +113,32 @@ void ObjectsFollowDpi(HWND window, WindowRecord* record, int32_t from, int32_t t
     }
 }
 
+void PlaceChildren(HWND parent, const Rescale& rescale);
+
+void PlaceChild(HWND parent, HWND child, const Rescale& rescale) {
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    const LONG left = rescale(r.left);
+    const LONG top = rescale(r.top);
+    SetWindowPos(child, nullptr, left, top, rescale(r.right) - left, rescale(r.bottom) - top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    if (WindowRecord* own = RuntimeRecord(child)) ObjectsFollowDpi(child, own, rescale.from, rescale.to);
+    if (HoldsPlacedChildren(child)) PlaceChildren(child, rescale);
+}
+
 void PlaceChildren(HWND parent, const Rescale& rescale) {
     for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        RECT r;
-        GetWindowRect(child, &r);
-        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-        const LONG left = rescale(r.left);
-        const LONG top = rescale(r.top);
-        SetWindowPos(child, nullptr, left, top, rescale(r.right) - left, rescale(r.bottom) - top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        if (WindowRecord* own = RuntimeRecord(child)) ObjectsFollowDpi(child, own, rescale.from, rescale.to);
-        if (HoldsPlacedChildren(child)) PlaceChildren(child, rescale);
+        PlaceChild(parent, child, rescale);
+    }
+}
+
+// A dialog places its controls from their definitions itself; the runtime
+// windows inside it follow as inside any window.
+void PlaceInDialog(HWND dialog, int32_t from, int32_t to) {
+    const Rescale rescale{from, to};
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (RuntimeRecord(child)) PlaceChild(dialog, child, rescale);
     }
 }
 
@@ -156,3 +172,5 @@ void WindowDpiTellChildren(HWND parent, int32_t dpi) {
 }
 
 void WindowDpiForget(HWND window) { KeepValue(window, KEPT_LAID_OUT_DPI, 0); }
+
+void WindowsInDialogsFollowDpi() { DialogInnerWindowsDpi = InnerWindowsDpi{PlaceInDialog, WindowDpiTellChildren}; }

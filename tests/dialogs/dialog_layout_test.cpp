@@ -162,12 +162,12 @@ std::vector<RECT> ChildRects(HWND parent) {
 class DpiTest : public testing::Test {
 protected:
     void TearDown() override {
-        for (WindowRecord* r : {&dialog_, &window_, &frame_, &child_}) {
+        for (WindowRecord* r : {&dialog_, &window_, &frame_, &child_, &inner_}) {
             if (r->hwnd && IsWindow(r->hwnd)) DestroyWindow(r->hwnd);
         }
         ResetRuntimeGlobals();
     }
-    WindowRecord dialog_{}, window_{}, frame_{}, child_{};
+    WindowRecord dialog_{}, window_{}, frame_{}, child_{}, inner_{};
 };
 
 class DpiLayoutTest : public DpiTest, public testing::WithParamInterface<int> {
@@ -236,6 +236,13 @@ TEST_F(DpiTest, ChangesOfDpiPlaceEverythingAgainAndLeakNothing) {
     DialogCreate(&dialog_, 0, 30, 330, 320, WS_CAPTION | WS_SYSMENU, nullptr, "Every control", CountDpiEvents);
     AddEveryControl(&dialog_);
     ASSERT_NE(DialogShow(&dialog_, nullptr), nullptr);
+    // A runtime window inside the dialog follows it as inside any window
+    // (without a backing bitmap, which would make the rounds below slow).
+    const RECT innerPixels{240, 270, 320, 310};
+    ASSERT_EQ(WindowCreate(&inner_, innerPixels.left, innerPixels.top, 80, 40, WINOPT_NOBITMAP, &dialog_, "Inner",
+                           CountDpiEvents),
+              1);
+    ControlAdd(&inner_, CONTROL_LABEL, "In", 4, 4, 40, 20, WS_CHILD | WS_VISIBLE, kFirstId);
     ASSERT_EQ(WindowCreate(&window_, 20, 20, 370, 330, 0, nullptr, "Children", CountDpiEvents), 1);
     AddEveryControl(&window_, kWider);
     ASSERT_EQ(WindowCreate(&frame_, 30, 30, 600, 450, WINOPT_FRAME, nullptr, "Frame", CountDpiEvents), 1);
@@ -272,10 +279,12 @@ TEST_F(DpiTest, ChangesOfDpiPlaceEverythingAgainAndLeakNothing) {
     EXPECT_EQ(bar.right, frameClient.right);
     EXPECT_EQ(InParent(frame_.mdiClient).bottom, bar.top);
     EXPECT_GE(CaptionWidth(GetDlgItem(window_.hwnd, kFirstId)), windowCaption);
-    EXPECT_EQ(dpiEvents, 4);
-    EXPECT_EQ(dpiOrder, "TTTC");  // the frame's MDI child after the frame
+    EXPECT_EQ(dpiEvents, 5);
+    EXPECT_EQ(dpiOrder, "TCTTC");  // the windows inside after their dialog and frame
     EXPECT_EQ(lastEventDpi, 192);
     EXPECT_EQ(CaptureBitmap(child_.backBitmap).width, 2 * GetSystemMetrics(SM_CXSCREEN));
+    ExpectAt(InParent(inner_.hwnd), innerPixels, 192, "window inside the dialog");
+    ExpectAt(InParent(GetDlgItem(inner_.hwnd, kFirstId)), RECT{4, 4, 44, 24}, 192, "label inside it");
     WindowRecord late{};  // made after the change, at the window's DPI
     ASSERT_EQ(WindowCreate(&late, 0, 0, 50, 50, 0, &window_, "Late", nullptr), 1);
     EXPECT_EQ(CaptureBitmap(late.backBitmap).width, 2 * GetSystemMetrics(SM_CXSCREEN));
