@@ -31,9 +31,9 @@ extern void (*__DTOR_LIST__[])();
 #if defined(__i386__)
 extern "C" {
 // The start of the unwind tables, from the stand-in of the compiler's first
-// frame-registration object; the stand-in of the last ends them with a zero
-// word.
+// frame-registration object; the image's own headers say where they end.
 extern const char CorvantisUnwindTablesBegin[];
+extern const char __ImageBase[];
 // The unwinder's registry. It comes in only with code that throws; a
 // program without such code costs nothing for it.
 void __register_frame_info(const void* begin, void* object) __attribute__((weak));
@@ -110,12 +110,34 @@ extern "C" int atexit(void (*function)()) {
 
 #if defined(__i386__)
 // i686 code unwinds by tables that must be registered before anything
-// throws: all of them as one, read once from the start to the zero word.
-void RegisterUnwindTables() {
+// throws: all of them as one, read once from the start to a zero word. No
+// object of the program writes that word, or a program without tables would
+// carry a file-alignment unit for it: the tables' section is followed by the
+// zeros that fill its last page, unless it fills that page exactly, and then
+// they are copied with one. Run once: built for size.
+[[gnu::cold]] void RegisterUnwindTables() {
     if (!__register_frame_info) return;
+    const char* const base = __ImageBase;
+    const auto* headers =
+        reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_SECTION_HEADER* section = IMAGE_FIRST_SECTION(headers);
+    const IMAGE_SECTION_HEADER* const end = section + headers->FileHeader.NumberOfSections;
+    // The section the first stand-in begins.
+    while (section < end && base + section->VirtualAddress != CorvantisUnwindTablesBegin) ++section;
+    if (section == end) return;
+    const void* tables = CorvantisUnwindTablesBegin;
+    const DWORD size = section->Misc.VirtualSize;
+    if ((size & (headers->OptionalHeader.SectionAlignment - 1)) == 0) {
+        // Word by word (they are words): memcpy would import the C library
+        // into programs that have no other use for it.
+        auto* const copy = static_cast<volatile DWORD*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size + 4));
+        if (!copy) return;
+        for (DWORD w = 0; w < size / 4; ++w) copy[w] = reinterpret_cast<const DWORD*>(tables)[w];
+        tables = const_cast<DWORD*>(copy);
+    }
     // The unwinder's bookkeeping for one registration: six words.
     static void* object[8];
-    __register_frame_info(CorvantisUnwindTablesBegin, object);
+    __register_frame_info(tables, object);
 }
 #endif
 
