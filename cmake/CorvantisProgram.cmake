@@ -35,6 +35,14 @@ function(corvantis_program target)
   if(CMAKE_SIZEOF_VOID_P EQUAL 4 AND CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
     target_link_libraries(${target} PRIVATE "${CORVANTIS_START_FILES}/libstdc++.a")
   endif()
+  # A Clang program takes the package's import libraries of the DLLs the
+  # runtime calls ahead of MinGW's: lld would keep a stub of code for each
+  # function imported through those.
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    foreach(dll user32 gdi32 kernel32)
+      target_link_libraries(${target} PRIVATE "${CORVANTIS_START_FILES}/lib${dll}.a")
+    endforeach()
+  endif()
   target_link_options(${target} PRIVATE -static "-B${CORVANTIS_START_FILES}/")
   if(TARGET corvantis_start_file)
     add_dependencies(${target} corvantis_start_file)
