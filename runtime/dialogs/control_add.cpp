@@ -191,8 +191,8 @@ ControlDefinition* AppendDefinition(WindowRecord* record, uint32_t exStyle, cons
 }
 
 // Kept out of ControlAdd, which must stay small (below).
-[[gnu::noinline]] int32_t AddControl(WindowRecord* record, ControlType type, const char* text, int32_t x, int32_t y, int32_t width,
-                   int32_t height, uint32_t style, int32_t id) {
+[[gnu::noinline]] int32_t AddControl(WindowRecord* record, ControlType type, const char* text, int32_t x, int32_t y,
+                                     int32_t width, int32_t height, uint32_t style, int32_t id) {
     DialogUnitRect units;
     if (!record || !Placement(record, x, y, width, height, id, &units)) return 0;
     const bool dialog = IsDialogRecord(record);
