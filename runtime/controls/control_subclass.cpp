@@ -46,6 +46,7 @@ COLORREF Background(HWND control, int32_t type, int index) {
 namespace controls {
 
 WNDPROC hotButtonProcedure;
+void (*noteHotObjects)(HWND);
 
 }  // namespace controls
 
@@ -83,6 +84,7 @@ int32_t ControlAttachNew(HWND control, int32_t type) {
     const LONG_PTR previous =
         SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(entry.procedure));
     SetPropA(control, RT_PROP_PREVIOUS_PROC, reinterpret_cast<HANDLE>(previous));
+    controls::NoteAttached(control, type == CONTROL_HOT_BUTTON);
 
     // The procedure never sees WM_CREATE: load the image the creation text
     // names now, as setting the text later would.

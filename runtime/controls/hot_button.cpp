@@ -95,4 +95,18 @@ LRESULT CALLBACK HotButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     }
 }
 
-void HotButtonsUsed() { controls::hotButtonProcedure = controls::Opaque(HotButtonProc); }
+namespace {
+
+void NoteHotObjects(HWND button) {
+    for (const controls::PropertyRule& rule : kHotButtonRules) {
+        if (rule.slot == controls::kNoObject) continue;
+        if (HGDIOBJ held = GetPropA(button, rule.name)) controls::NoteHolder(button, rule.slot, held);
+    }
+}
+
+}  // namespace
+
+void HotButtonsUsed() {
+    controls::hotButtonProcedure = controls::Opaque(HotButtonProc);
+    controls::noteHotObjects = controls::Opaque(NoteHotObjects);
+}

@@ -2,8 +2,8 @@
 // brush or bitmap to several controls, or to two slots of one; the object
 // goes with the last of them. Holders are noted when the runtime meets an
 // object in a control (an image set through the control, a slot read to draw
-// or answer colours), so that a release costs the same however many windows
-// exist. The same table keeps, per runtime window, what ControlAdd needs to
+// or answer colours, a control read once before an object would go), so that
+// a release costs the same however many windows exist. The same table keeps, per runtime window, what ControlAdd needs to
 // skip a search of the children for a new identifier.
 #include "rt_memory.h"
 #include "subclass_common.h"
@@ -37,9 +37,18 @@ constexpr uintptr_t kWaiting = 7;
 // For a runtime window (key: the window, and kChildIds): one more than the
 // largest low 16 bits of an identifier among the children it has seen made.
 constexpr uintptr_t kChildIds = 8;
-// Slots above kChildIds belong to KeepValue's callers.
+// Slots above kChildIds belong to KeepValue's callers, up to kUnread: a
+// control attached and not yet read for what it holds (value: what to read).
+constexpr uintptr_t kUnread = 0xFF;
+constexpr uintptr_t kReadBrush = 1;
+constexpr uintptr_t kReadHotObjects = 2;
 HGDIOBJ lastWaiting;
 int releaseDepth;
+
+// How many controls are marked unread. A program may put an object into a
+// control with SetPropA before the runtime meets it there, so before an
+// object goes for want of a holder the unread ones are read, each once.
+size_t unreadCount;
 
 Entry* Lookup(uintptr_t key, uintptr_t slot, bool add);
 
@@ -107,6 +116,20 @@ void NoteHolder(HWND control, uint8_t slot, HGDIOBJ object) {
     }
 }
 
+void NoteAttached(HWND control, bool hot) {
+    Entry* mark = Lookup(reinterpret_cast<uintptr_t>(control), kUnread, true);
+    if (!mark) return;
+    if (!mark->value) ++unreadCount;
+    mark->value = hot ? kReadHotObjects : kReadBrush;
+}
+
+void NoteReleased(HWND control) {
+    if (Entry* mark = Lookup(reinterpret_cast<uintptr_t>(control), kUnread, false)) {
+        Remove(mark);
+        --unreadCount;
+    }
+}
+
 void LetGo(const HGDIOBJ* objects, size_t count) {
     ControlsReleaseBegin();
     for (size_t i = 0; i < count; ++i) {
@@ -126,12 +149,46 @@ void LetGo(const HGDIOBJ* objects, size_t count) {
 
 void ControlsReleaseBegin() { ++releaseDepth; }
 
+namespace {
+
+// What each unread control holds, noted; then none is unread. Found by a
+// walk of the table, whose size follows the entries of living windows.
+void ReadUnread() {
+    for (size_t i = 0; unreadCount && i < capacity; ++i) {
+        Entry* const mark = &table[i];
+        if (!mark->key || mark->slot != kUnread) continue;
+        HWND control = reinterpret_cast<HWND>(mark->key);
+        const bool hot = mark->value == kReadHotObjects && controls::noteHotObjects;
+        Remove(mark);
+        --unreadCount;
+        const Entry* const before = table;
+        if (hot) {
+            controls::noteHotObjects(control);
+        } else if (HGDIOBJ brush = GetPropA(control, RT_PROP_BACK_BRUSH)) {
+            controls::NoteHolder(control, controls::kBackBrushSlot, brush);
+        }
+        // Noting may have made the table anew: walk it again from its start.
+        if (table != before) i = ~static_cast<size_t>(0);
+    }
+}
+
+}  // namespace
+
 void ControlsReleaseEnd() {
     if (releaseDepth == 0 || --releaseDepth != 0) return;
+    // An object no control is known to hold may be in one not read yet.
+    for (HGDIOBJ object = lastWaiting; object && unreadCount;) {
+        Entry* waiting = Lookup(reinterpret_cast<uintptr_t>(object), kWaiting, false);
+        if (!Lookup(reinterpret_cast<uintptr_t>(object), 0, false)) {
+            ReadUnread();
+            break;
+        }
+        object = reinterpret_cast<HGDIOBJ>(waiting->value);
+    }
     // Deleted unless a control the runtime knows of still holds it, or
-    // gone already: an object two controls held that the runtime never met
-    // in the other (a hot-tracking button's "BBRUSH", which it never reads)
-    // went with the first.
+    // gone already: an object the program put into a control after it was
+    // read, and that the control has not drawn with since, went with the
+    // first holder.
     while (HGDIOBJ object = lastWaiting) {
         Entry* waiting = Lookup(reinterpret_cast<uintptr_t>(object), kWaiting, false);
         lastWaiting = reinterpret_cast<HGDIOBJ>(waiting->value);

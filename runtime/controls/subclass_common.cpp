@@ -54,6 +54,7 @@ void ReleaseControl(HWND window, const ControlKind& kind, WNDPROC previous) {
         if (kind.properties[i].slot != kNoObject) owned[count++] = object;
     }
     for (uint8_t slot = kBackBrushSlot; slot <= kLastSlot; ++slot) NoteHolder(window, slot, nullptr);
+    NoteReleased(window);
     KeepValue(window, KEPT_DEFAULT_MARK, 0);
     LetGo(owned, count);
     if (!previous) return;

@@ -70,6 +70,11 @@ void NoteHolder(HWND control, uint8_t slot, HGDIOBJ object);
 // them; while a window and its children are being destroyed, only once all
 // of them have gone.
 void LetGo(const HGDIOBJ* objects, size_t count);
+// A control attached (hot: a hot-tracking button, with four more objects),
+// and one released: before an object goes for want of a known holder, what
+// the attached and unreleased controls hold is read, each control once.
+void NoteAttached(HWND control, bool hot);
+void NoteReleased(HWND control);
 
 
 // The properties a subclass procedure's controls carry, each with the slot
@@ -121,6 +126,8 @@ void ReleaseImage(HWND window, UINT getImageMessage);
 // control's image slot, deleting the image that was there.
 extern void (*pictureLoader)(HWND window, const char* text, UINT getImageMessage, UINT setImageMessage);
 extern WNDPROC hotButtonProcedure;
+// Notes every object a hot-tracking button holds in its properties.
+extern void (*noteHotObjects)(HWND button);
 
 // The loader, when the control's type and style make it a bitmap button
 // (types 1 and 20 with BS_BITMAP) or a picture label (type 7 with SS_BITMAP).

@@ -13,12 +13,13 @@
 // control and are deleted when it is destroyed, each once, and only when no
 // other attached control holds it (in a property or its image slot). The
 // runtime learns that a control holds an object when an image is set
-// through it and when it answers a colour request or draws with it; the
-// controls of one dialog or window are all counted before any of their
-// objects go. So an object put with SetPropA into controls of two windows is
-// kept for the second once that control has drawn with it; one it never
-// drew with (a hot-tracking button never draws with BBRUSH) goes with the
-// first holder, and is then not deleted again.
+// through it, when it answers a colour request or draws with it, and, for a
+// control it has not yet read, before an object would go (each control is
+// read once); the controls of one dialog or window are all counted before
+// any of their objects go. So an object put with SetPropA into several
+// controls, in one window or several, drawn with or not, goes with the last
+// of them. An object put into a control after the runtime has read it
+// counts from when the control next draws with it.
 // To recolour a control at run time, set FGRND and BGRND with SetPropA and
 // put a new brush in BBRUSH; the brush taken out is then the program's to
 // delete (SetPropA replaces, it deletes nothing). Invalidate the control to

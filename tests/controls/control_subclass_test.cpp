@@ -434,7 +434,7 @@ TEST(ControlSubclass, ObjectsGoOnceAndOnlyWhenNoControlHoldsThem) {
     EXPECT_EQ(GetObjectType(brush), static_cast<DWORD>(OBJ_BRUSH)) << "deleted while the other window shows it";
     DestroyWindow(edits[0]);
     // Two hot-tracking buttons given one "BBRUSH", which they never draw
-    // with, and destroyed one at a time: it goes once.
+    // with, and destroyed one at a time: it goes once, with the second.
     HBRUSH unseen = CreateSolidBrush(RGB(7, 7, 7));
     HWND hots[] = {parent.AddChild("BUTTON", "", BS_OWNERDRAW, 0, 0, 50, 20, 1),
                    parent.AddChild("BUTTON", "", BS_OWNERDRAW, 0, 0, 50, 20, 2)};
@@ -443,7 +443,9 @@ TEST(ControlSubclass, ObjectsGoOnceAndOnlyWhenNoControlHoldsThem) {
         DeleteObject(GetPropA(button, RT_PROP_BACK_BRUSH));
         SetPropA(button, RT_PROP_BACK_BRUSH, unseen);
     }
-    for (HWND button : hots) DestroyWindow(button);
+    DestroyWindow(hots[0]);
+    EXPECT_EQ(GetObjectType(unseen), static_cast<DWORD>(OBJ_BRUSH)) << "deleted while the other button holds it";
+    DestroyWindow(hots[1]);
     EXPECT_EQ(ledger.Live(), 0u);
     EXPECT_EQ(ledger.ForeignDeletions(), foreignBefore);
 }
