@@ -40,7 +40,8 @@ struct WindowRecord {
     int32_t spareA;         // unused (set to 0)
     int32_t spareB;         // unused (set to 1)
     COLORREF bkColor;       // window: background colour of the drawing state
-    COLORREF windowColor;   // program: colour the window's background is erased with
+    COLORREF windowColor;   // program: colour the window's background is erased with (and its
+                            // backing bitmap filled with when made; drawn on after that)
     int32_t hasBackBitmap;  // window: 1 when it keeps a backing bitmap
     int32_t isDialog;       // the pump gives this window the dialog manager's keys
     HCURSOR cursor;         // program: cursor over the client area (the arrow at first)
