@@ -5,3 +5,4 @@ uint16_t DialogClassAtom;
 uint16_t WindowClassAtom;
 uint16_t FrameClassAtom;
 uint16_t MdiClientAtom;
+InnerWindowsDpi DialogInnerWindowsDpi;

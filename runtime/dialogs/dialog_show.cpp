@@ -9,7 +9,6 @@
 #include "rt_memory.h"
 
 WindowRecord* CreatingDialog;
-InnerWindowsDpi DialogInnerWindowsDpi;
 
 bool IsDefinedDialog(const WindowRecord* record) {
     return record && record->definition && record->kind == 1;

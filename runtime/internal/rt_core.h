@@ -18,6 +18,16 @@ extern uint16_t FrameClassAtom;
 // was made while it was still 0.
 extern uint16_t MdiClientAtom;
 
+// Runtime windows inside a dialog whose DPI changed: placed again and made
+// for the new DPI before its handler hears (place, from the old DPI to the
+// new), told after it (tell). Set when a runtime window is made, so that a
+// program without them links none of it; null until then.
+struct InnerWindowsDpi {
+    void (*place)(HWND dialog, int32_t from, int32_t to);
+    void (*tell)(HWND dialog, int32_t dpi);
+};
+extern InnerWindowsDpi DialogInnerWindowsDpi;
+
 // The record of a runtime window: a dialog's "DLGPTR" property, or window-data
 // slot 0 of the runtime's window classes. Any other window has none (0).
 WindowRecord* WindowRecordOf(HWND window);

@@ -102,16 +102,6 @@ void DialogLayoutEnd(HWND dialog);
 // face. The caller deletes it.
 HFONT DialogFontForDpi(int32_t dpi, const DialogDefinition* definition);
 
-// Runtime windows inside a dialog whose DPI changed: placed again and made
-// for the new DPI before its handler hears (place, from the old DPI to the
-// new), told after it (tell). Set when a runtime window is made, so that a
-// program without them links none of it; null until then.
-struct InnerWindowsDpi {
-    void (*place)(HWND dialog, int32_t from, int32_t to);
-    void (*tell)(HWND dialog, int32_t dpi);
-};
-extern InnerWindowsDpi DialogInnerWindowsDpi;
-
 // Every defined dialog, in definition order; freed at program end.
 struct WindowListNode {
     WindowListNode* next;

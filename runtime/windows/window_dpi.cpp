@@ -1,7 +1,6 @@
 // Runtime windows moved to another DPI. Their children were placed in
 // 96-DPI pixels scaled to the old DPI; they are placed again from there.
 #include "rt_controls_internal.h"
-#include "rt_dialogs_internal.h"
 #include "rt_dpi.h"
 #include "rt_windows_internal.h"
 
