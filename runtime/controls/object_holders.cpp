@@ -3,8 +3,9 @@
 // goes with the last of them. Holders are noted when the runtime meets an
 // object in a control (an image set through the control, a slot read to draw
 // or answer colours, a control read once before an object would go), so that
-// a release costs the same however many windows exist. The same table keeps, per runtime window, what ControlAdd needs to
-// skip a search of the children for a new identifier.
+// a release costs the same however many windows exist. The same table keeps,
+// per runtime window, what ControlAdd needs to skip a search of the children
+// for a new identifier.
 #include "rt_memory.h"
 #include "subclass_common.h"
 

@@ -110,7 +110,7 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     WindowRecord* record = DialogRecordOf(window);
     if (!record || record == CreatingDialog) return 0;
     INT_PTR result = 0;
-    int32_t dpiFrom = 0;  // set when runtime windows inside are to hear of a new DPI
+    bool tellInnerWindows = false;  // of a new DPI, after the handler
 
     UINT dispatched = message;
     switch (message) {
@@ -131,23 +131,20 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         case WM_DPICHANGED:
             // The handler sees it afterwards, with everything in its new place.
             if (record->definition) {
-                dpiFrom = WindowDpi(window);
+                const int32_t from = WindowDpi(window);
                 KeepValue(window, KEPT_LAID_OUT_DPI, LOWORD(wParam));
                 const DialogLayout layout =
                     DialogLayoutStart(window, record->definition, reinterpret_cast<const RECT*>(lParam));
                 DialogControlsSetup(record, false, &layout);
-                if (dpiFrom == LOWORD(wParam) || !DialogInnerWindowsDpi.place) {
-                    dpiFrom = 0;
-                } else {
-                    DialogInnerWindowsDpi.place(window, dpiFrom, LOWORD(wParam));
-                }
+                tellInnerWindows = from != LOWORD(wParam) && DialogInnerWindowsDpi.place;
+                if (tellInnerWindows) DialogInnerWindowsDpi.place(window, from, LOWORD(wParam));
             }
             break;
         default:
             break;
     }
     result = DispatchEvent(record, dispatched, wParam, lParam);
-    if (dpiFrom) DialogInnerWindowsDpi.tell(window, LOWORD(wParam));
+    if (tellInnerWindows) DialogInnerWindowsDpi.tell(window, LOWORD(wParam));
 
     // Over the dialog's own client area the record's cursor; controls keep theirs.
     if (result == 0 && message == WM_SETCURSOR && LOWORD(lParam) == HTCLIENT &&
